@@ -1,0 +1,16 @@
+# Natively GoogleTest comes from Debian's libgtest-dev. The cross build compiles
+# Debian's GoogleTest sources with MinGW, since no Windows binaries are packaged.
+if(CMAKE_CROSSCOMPILING)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+  foreach(_t gtest gtest_main gmock gmock_main)
+    if(TARGET ${_t} AND NOT TARGET GTest::${_t})
+      add_library(GTest::${_t} ALIAS ${_t})
+    endif()
+  endforeach()
+else()
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)

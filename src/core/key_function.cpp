@@ -1,0 +1,1 @@
+#include "core/key_function.h"

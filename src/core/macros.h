@@ -1,0 +1,82 @@
+// Macros: record.ini (one section per macro with "ItemCount" and "Item%d"),
+// the item texts, and the compiler into the twelve 128-byte macro slots.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/file_io.h"
+#include "core/ini_file.h"
+#include "core/settings_block.h"
+
+namespace kv12 {
+
+inline constexpr int MACRO_MAX_COUNT = 12;
+inline constexpr std::size_t MACRO_NAME_MAX_CHARS = 31;
+inline constexpr std::size_t MACRO_STREAM_MAX_BYTES = 126;
+inline constexpr std::uint8_t LONG_DELAY_MARK = 3;
+inline constexpr const char* PRESS_SUFFIX = "   Dn";
+inline constexpr const char* RELEASE_SUFFIX = "   Up";
+inline constexpr const char* DELAY_SUFFIX = " ms";
+
+enum class MacroItemKind { Press, Release, Delay };
+
+// One item, held as its display text ("A   Dn", "A   Up", "50 ms").
+struct MacroItem {
+    std::string text;
+
+    static MacroItem Press(std::string_view keyName);
+    static MacroItem Release(std::string_view keyName);
+    static MacroItem Delay(int milliseconds);
+
+    // Press if the text contains "   Dn", else release if it contains "   Up",
+    // else a delay.
+    MacroItemKind Kind() const;
+    // The key name (the text without every "   Dn" / "   Up"); empty for a delay.
+    std::string KeyName() const;
+    // The leading decimal number once every " ms" is removed; 0 when none.
+    int DelayMs() const;
+};
+
+struct Macro {
+    std::string name;
+    std::vector<MacroItem> items;
+    std::uint16_t loopCount = 1;  // held in the slot, not in record.ini
+};
+
+// The key code of a key name: the key table's usage, 0 when not listed.
+std::uint8_t MacroKeyName(std::string_view name);
+
+// Section names in file order; empty when the file is missing.
+std::vector<std::string> LoadMacroNames(const std::filesystem::path& recordIni);
+std::vector<std::string> LoadMacroNames(const IniDocument& recordIni);
+
+// The item texts of a macro: "ItemCount" then "Item0".."Item<n-1>" (missing ones empty).
+std::vector<std::string> ReadMacro(const IniDocument& recordIni, std::string_view name);
+std::vector<std::string> ReadMacro(const std::filesystem::path& recordIni, std::string_view name);
+
+// Deletes the section and writes it anew at the end of the file.
+void SaveMacro(IniDocument& recordIni, std::string_view name, const std::vector<std::string>& items);
+std::optional<FileError> SaveMacro(const std::filesystem::path& recordIni, std::string_view name,
+                                   const std::vector<std::string>& items);
+void DeleteMacro(IniDocument& recordIni, std::string_view name);
+std::optional<FileError> DeleteMacro(const std::filesystem::path& recordIni, std::string_view name);
+
+// Writes n big-endian into bytes 0..1 of the slot (0..11).
+void SetLoopCount(SettingsBlock& block, int slot, std::uint16_t count);
+std::uint16_t LoopCount(const SettingsBlock& block, int slot);
+
+// The event stream of one macro's items, cut at the last whole event that
+// fits in 126 bytes.
+std::vector<std::uint8_t> EncodeMacroEvents(const std::vector<std::string>& items);
+
+// Recompiles every section (up to twelve, in file order) into the slots.
+// A missing file changes nothing; slots beyond the last section keep their bytes.
+void EncodeMacros(const IniDocument& recordIni, SettingsBlock& block);
+void EncodeMacros(const std::filesystem::path& recordIni, SettingsBlock& block);
+
+}  // namespace kv12
