@@ -9,8 +9,11 @@
 
 namespace kv12 {
 
-// scanCode: the set-1 make code (bits 16..23 of a keyboard message's lParam);
-// extended: bit 24. Unknown keys get a sensible English name ("Key 0x5A").
+/// The English name of a key, as Windows names it with a US English layout
+/// ("A", "Enter", "Ctrl", "Right Ctrl", "Num 1", "Prnt Scrn", "Left Windows").
+/// scanCode: the set-1 make code (bits 16..23 of a keyboard message's lParam);
+/// extended: bit 24. A key without an English name gets "Key 0x5A" (plain) or
+/// "Key 0xE05A" (extended), which no key-table row matches. Never fails.
 std::string KeyNameFromScanCode(std::uint8_t scanCode, bool extended);
 
 }  // namespace kv12

@@ -22,6 +22,15 @@ inline constexpr std::uint8_t LONG_DELAY_MARK = 3;
 inline constexpr const char* PRESS_SUFFIX = "   Dn";
 inline constexpr const char* RELEASE_SUFFIX = "   Up";
 inline constexpr const char* DELAY_SUFFIX = " ms";
+inline constexpr const char* ITEM_COUNT_KEY = "ItemCount";
+
+// The longest delay an event can carry: a long-delay group holds the hundreds
+// in one byte and the rest below 100. Longer delays are written as this.
+inline constexpr int MACRO_DELAY_MAX_MS = 255 * 100 + 99;
+// At most this many items are read from one section. A larger "ItemCount" can
+// only come from a damaged file; reading stops there instead of building a list
+// of billions of empty items.
+inline constexpr int MACRO_ITEM_READ_MAX = 65535;
 
 enum class MacroItemKind { Press, Release, Delay };
 
@@ -29,6 +38,7 @@ enum class MacroItemKind { Press, Release, Delay };
 struct MacroItem {
     std::string text;
 
+    // The item texts of a press, a release and a delay.
     static MacroItem Press(std::string_view keyName);
     static MacroItem Release(std::string_view keyName);
     static MacroItem Delay(int milliseconds);
@@ -51,32 +61,49 @@ struct Macro {
 // The key code of a key name: the key table's usage, 0 when not listed.
 std::uint8_t MacroKeyName(std::string_view name);
 
-// Section names in file order; empty when the file is missing.
+// Every section name in file order (the first spelling of duplicates, once),
+// whatever the names' lengths; empty when the file is missing.
 std::vector<std::string> LoadMacroNames(const std::filesystem::path& recordIni);
 std::vector<std::string> LoadMacroNames(const IniDocument& recordIni);
 
-// The item texts of a macro: "ItemCount" then "Item0".."Item<n-1>" (missing ones empty).
+// The item texts of a macro: "ItemCount" then "Item0".."Item<n-1>" (missing
+// ones empty, at most MACRO_ITEM_READ_MAX); empty for a count of 0 or below.
 std::vector<std::string> ReadMacro(const IniDocument& recordIni, std::string_view name);
 std::vector<std::string> ReadMacro(const std::filesystem::path& recordIni, std::string_view name);
 
-// Deletes the section and writes it anew at the end of the file.
-void SaveMacro(IniDocument& recordIni, std::string_view name, const std::vector<std::string>& items);
+// Deletes the section and writes it anew at the end of the file: "ItemCount"
+// and "Item0".."Item<n-1>". Returns false, changing nothing, for a name that
+// cannot be a section name (one holding a line break).
+bool SaveMacro(IniDocument& recordIni, std::string_view name, const std::vector<std::string>& items);
+// The same on the file, saved atomically; an unstorable name or a record.ini
+// that exists but cannot be read is reported and the file left alone.
 std::optional<FileError> SaveMacro(const std::filesystem::path& recordIni, std::string_view name,
                                    const std::vector<std::string>& items);
+// Deletes the whole section of that name.
 void DeleteMacro(IniDocument& recordIni, std::string_view name);
+// The same on the file; a missing file or section leaves everything as it is.
 std::optional<FileError> DeleteMacro(const std::filesystem::path& recordIni, std::string_view name);
 
 // Writes n big-endian into bytes 0..1 of the slot (0..11).
 void SetLoopCount(SettingsBlock& block, int slot, std::uint16_t count);
+// Reads bytes 0..1 of the slot (0..11) big-endian.
 std::uint16_t LoopCount(const SettingsBlock& block, int slot);
 
 // The event stream of one macro's items, cut at the last whole event that
-// fits in 126 bytes.
+// fits in 126 bytes (a long-delay group is never split).
 std::vector<std::uint8_t> EncodeMacroEvents(const std::vector<std::string>& items);
+// Whether every event of the items fits in the 126 bytes of a slot.
+bool MacroEventsFit(const std::vector<std::string>& items);
+
+// What EncodeMacros could not place whole, for the caller to tell the user.
+struct MacroEncodeReport {
+    std::vector<std::string> cut;          // macros whose event stream was cut at 126 bytes
+    std::vector<std::string> notCompiled;  // sections beyond the twelfth, left out
+};
 
 // Recompiles every section (up to twelve, in file order) into the slots.
 // A missing file changes nothing; slots beyond the last section keep their bytes.
-void EncodeMacros(const IniDocument& recordIni, SettingsBlock& block);
-void EncodeMacros(const std::filesystem::path& recordIni, SettingsBlock& block);
+MacroEncodeReport EncodeMacros(const IniDocument& recordIni, SettingsBlock& block);
+MacroEncodeReport EncodeMacros(const std::filesystem::path& recordIni, SettingsBlock& block);
 
 }  // namespace kv12

@@ -1,0 +1,101 @@
+#include "core/dialog_texts.h"
+
+#include "core/main_text_table.h"
+#include "core/texts.h"
+
+namespace kv12 {
+namespace {
+
+// Each table below holds one dialog's texts, indexed by LanguageIndex:
+// English, simplified Chinese, traditional Chinese.
+
+constexpr std::array<std::string_view, LANGUAGE_COUNT> SINGLE_PROMPT = {
+    "Please enter a key",
+    "请输入一个按键",
+    "請輸入一個按鍵",
+};
+
+struct FireKeyOwnTexts {
+    std::string_view speedLabel, timesLabel, noteHeading, speedNote, timesNote;
+};
+constexpr std::array<FireKeyOwnTexts, LANGUAGE_COUNT> FIRE_KEY = {{
+    {"Speed", "Times", "Illustration:", "Speed (value range 5-255, with smaller values faster)",
+     "Times (value range 0-255,0 indicates fire key to end when the key released)"},
+    {"速度", "次数", "说明:", "速度(数值范围5-255，数值越小速度越快)",
+     "次数(数值范围0-255，0表示按键放开火力键结束)"},
+    {"速度", "次數", "說明:", "速度(數值範圍5-255，數值越小速度越快)",
+     "次數(數值範圍0-255，0表示按鍵放開火力鍵結束)"},
+}};
+
+struct DelayTimeOwnTexts {
+    std::string_view prompt, range;
+};
+constexpr std::array<DelayTimeOwnTexts, LANGUAGE_COUNT> DELAY_TIME = {{
+    {"Please enter a delay", "(value range 0-10000)"},
+    {"请输入一个延时", "(数值范围 0-10000)"},
+    {"請輸入一個延時", "(數值範圍 0-10000)"},
+}};
+
+struct MacroOwnTexts {
+    std::array<std::string_view, REPEAT_OPTION_COUNT> repeatOptions;
+    std::string_view prompt;
+};
+constexpr std::array<MacroOwnTexts, LANGUAGE_COUNT> MACRO = {{
+    {{"Repeat a specified number of times or press any key to end", "Repeat until press any key to end",
+      "Repeat until the key is released"},
+     "Please select a macro"},
+    {{"重复指定次数或按任意键结束", "重复直到按任意键结束", "重复直到该按键松开结束"},
+     "请从列表框选择一个宏"},
+    {{"重複指定次數或按任意鍵結束", "重複直到按任意鍵結束", "重複直到該按鍵鬆開結束"},
+     "請從清單方塊選擇一個巨集"},
+}};
+
+constexpr std::array<std::string_view, LANGUAGE_COUNT> SKINS_COLOR_PROMPT = {
+    "Please click to set the UI text color",
+    "请点击设置UI文本颜色",
+    "請點擊設置UI文本顏色",
+};
+
+constexpr std::string_view Row(int row, Language language) {
+    return MAIN_TEXT_TABLE[static_cast<std::size_t>(row - 1)].In(language);
+}
+
+constexpr DialogTexts TextsIn(Language language) {
+    const std::size_t i = LanguageIndex(language);
+    // The standard frame says what the main window's own OK and Cancel say.
+    const DialogFrameTexts frame{Row(TXT_OK, language), Row(TXT_CANCEL, language)};
+    return DialogTexts{
+        .single = {frame, SINGLE_PROMPT[i]},
+        .combo = {frame},
+        .fireKey = {frame, FIRE_KEY[i].speedLabel, FIRE_KEY[i].timesLabel, FIRE_KEY[i].noteHeading,
+                    FIRE_KEY[i].speedNote, FIRE_KEY[i].timesNote},
+        .delayTime = {frame, DELAY_TIME[i].prompt, DELAY_TIME[i].range},
+        .media = {frame},
+        .windows = {frame},
+        .macro = {frame, MACRO[i].repeatOptions, MACRO[i].prompt},
+        .skins = {frame, SKINS_COLOR_PROMPT[i]},
+        .recorder = {Row(TXT_START_RECORDING, language), Row(TXT_STOP_RECORDING, language),
+                     Row(TXT_MACRO_NAME_BLANK, language), Row(TXT_RECORDING_HINT, language),
+                     Row(TXT_STOP_WITHOUT_START, language)},
+        .editor = {Row(TXT_MACRO_SETTING, language), Row(TXT_SELECT_MACRO, language),
+                   Row(TXT_KEY_PRESS_SEQUENCE, language), Row(TXT_RECORD_OPTION, language),
+                   Row(TXT_MACRO_NAME, language), Row(TXT_LOOP_TIMES, language),
+                   Row(TXT_INSERT_MOUSE_EVENT, language), Row(TXT_NEW, language), Row(TXT_DELETE, language),
+                   Row(TXT_CONFIRM, language), Row(TXT_MACRO_NAME_BLANK, language),
+                   Row(TXT_MACRO_NAME_EXISTS, language)},
+    };
+}
+
+constexpr std::array<DialogTexts, LANGUAGE_COUNT> DIALOG_TEXTS = {
+    TextsIn(Language::English),
+    TextsIn(Language::SimplifiedChinese),
+    TextsIn(Language::TraditionalChinese),
+};
+
+}  // namespace
+
+const DialogTexts& DialogTextsFor(Language language) {
+    return DIALOG_TEXTS[LanguageIndex(language)];
+}
+
+}  // namespace kv12
