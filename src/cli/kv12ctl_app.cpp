@@ -1,0 +1,80 @@
+#include "cli/kv12ctl_app.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "cli/command_error.h"
+#include "cli/device_commands.h"
+#include "cli/file_commands.h"
+#include "cli/global_options.h"
+#include "cli/profile_commands.h"
+
+namespace kv12 {
+
+namespace {
+
+// A command line must end in a command that does something, not in a group
+// ("kv12ctl profile"). Groups do not require their subcommand through CLI11,
+// because that check would run before the one for an unknown word and report
+// a misspelt command as a missing one.
+const CLI::App* UnfinishedGroup(const CLI::App& app) {
+    const CLI::App* last = &app;
+    while (!last->get_subcommands().empty()) last = last->get_subcommands().front();
+    const auto commands = last->get_subcommands([](const CLI::App*) { return true; });
+    return commands.empty() ? nullptr : last;
+}
+
+std::string CommandNames(const CLI::App& group) {
+    std::string names;
+    for (const CLI::App* command : group.get_subcommands([](const CLI::App*) { return true; })) {
+        names += (names.empty() ? "" : ", ") + command->get_name();
+    }
+    return names;
+}
+
+}  // namespace
+
+int RunKv12ctl(const std::vector<std::string>& args, const Kv12ctlStreams& streams,
+               const std::filesystem::path& executableFolder) {
+    GlobalOptions globals;
+    globals.executableFolder = executableFolder;
+    globals.out = &streams.out;
+    globals.err = &streams.err;
+    globals.in = &streams.in;
+
+    CLI::App app("Configure the KV12 mouse from the command line: its files and the device.", "kv12ctl");
+    app.set_version_flag("--version", std::string("kv12ctl ") + KV12_VERSION);
+    // Global options are accepted after the command words too.
+    app.fallthrough();
+    AddGlobalOptions(app, globals);
+
+    RegisterProfileCommands(app, globals);
+    RegisterFileCommands(app, globals);
+    RegisterDeviceCommands(app, globals);
+
+    std::vector<const char*> argv{"kv12ctl"};
+    for (const auto& arg : args) argv.push_back(arg.c_str());
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+        if (const CLI::App* group = UnfinishedGroup(app)) {
+            const std::string name = group == &app ? "kv12ctl" : "kv12ctl " + group->get_name();
+            streams.err << name << ": a command is required: " << CommandNames(*group)
+                        << "\nRun with --help for more information.\n";
+            return EXIT_USAGE;
+        }
+    } catch (const CLI::ParseError& e) {
+        // --help and --version end the same way with exit code 0.
+        const int code = app.exit(e, streams.out, streams.err);
+        return code == 0 ? EXIT_OK : EXIT_USAGE;
+    } catch (const CommandError& e) {
+        streams.err << "kv12ctl: " << e.what() << "\n";
+        return EXIT_FAILED;
+    } catch (const std::exception& e) {
+        // Anything else is a failure of this program; still one clear line, never a crash.
+        streams.err << "kv12ctl: internal error: " << e.what() << "\n";
+        return EXIT_FAILED;
+    }
+    return EXIT_OK;
+}
+
+}  // namespace kv12
