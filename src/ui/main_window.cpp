@@ -1,0 +1,220 @@
+#include "ui/main_window.h"
+
+#include <string>
+#include <utility>
+
+#include "core/ini_file.h"
+#include "device/apply_settings.h"
+#include "device/mouse_notice.h"
+#include "ui/notice_balloon.h"
+#include "ui/skin_images.h"
+#include "ui/skins_dialog.h"
+#include "ui/window_fonts.h"
+
+namespace kv12::ui {
+
+// What the connection monitor asks of the main window.
+class CHidMouseDlg::Connection : public ConnectionHost {
+  public:
+    explicit Connection(CHidMouseDlg& window) : window_(window) {}
+    void ShowMessage(const UserMessage& message) override {
+        window_.host_.ShowMessage(message.text, message.caption);
+    }
+    void HideMainWindow() override { window_.host_.Hide(); }
+    bool BasicPageBuilt() const override { return window_.basicPageBuilt_; }
+    void ResumeReader() override { window_.host_.ResumeReader(); }
+
+  private:
+    CHidMouseDlg& window_;
+};
+
+namespace {
+
+// Control ids of the static texts painted on black (the pages' labels on dark ground).
+constexpr std::array<int, 4> BLACK_LABEL_IDS = {80, 81, 82, 119};
+// The macro page's two lists.
+constexpr std::array<int, 2> MACRO_LIST_IDS = {151, 152};
+
+constexpr Rgb BLACK{0, 0, 0};
+constexpr Rgb WHITE{255, 255, 255};
+constexpr Rgb LABEL_GROUND{100, 150, 100};
+constexpr Rgb MACRO_LIST_GROUND{4, 5, 6};
+
+template <std::size_t N>
+bool IsOneOf(int id, const std::array<int, N>& ids) {
+    for (int candidate : ids) {
+        if (candidate == id) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+CHidMouseDlg::CHidMouseDlg(MainWindowHost& host, DeviceLink& link, ProgramFiles files, WindowsVersion version,
+                           PageAreas* areas)
+    : host_(host),
+      link_(link),
+      files_(std::move(files)),
+      version_(version),
+      areas_(areas),
+      connection_(std::make_unique<Connection>(*this)),
+      texts_(ApplyLanguage("")),
+      dpi_(host, store_.block, link.state().sensorType, skin_) {}
+
+CHidMouseDlg::~CHidMouseDlg() = default;
+
+void CHidMouseDlg::ShowMessages(const std::vector<UserMessage>& messages) {
+    for (const auto& message : messages) host_.ShowMessage(message.text, message.caption);
+}
+
+void CHidMouseDlg::FindMouseAtStartup() {
+    const FindDeviceResult found = link_.FindDevice();
+    if (found.message) host_.ShowMessage(found.message->text, found.message->caption);
+    if (found.found) {
+        link_.Handshake();  // sets deviceReady and sends NOTICE_FOUND or NOTICE_NOT_FOUND itself
+        return;
+    }
+    OnMouseNotice(NOTICE_NOT_FOUND, 0);
+    link_.SetDeviceReady(false);
+}
+
+void CHidMouseDlg::InitialiseWindow() {
+    const LoadSettingsResult loaded = LoadSettingsFile(files_.config, store_.block, store_.firstRunFlag);
+    if (loaded.message) host_.ShowMessage(loaded.message->text, loaded.message->caption);
+    store_.TakeSavedCopy();
+
+    const IniDocument strIni = IniDocument::Load(files_.preferences);
+    languageCode_ = ReadLanguage(strIni);
+    texts_ = ApplyLanguage(languageCode_);
+    prefs_ = LoadPreferences(strIni, texts_[TXT_SECTION_NAME]);
+
+    skin_.SkinName = prefs_.skinPath;
+    skin_.SkinPath = SkinFolderFor(files_.folder, skin_.SkinName);
+    host_.SetSkinFolder(skin_.SkinPath);
+    canvasLoaded_ = host_.LoadCanvas(SkinImageName(SkinImage::BasicBackground));
+    skin_.TextColor = {ParseColorComponent(prefs_.rColor), ParseColorComponent(prefs_.gColor),
+                       ParseColorComponent(prefs_.bColor)};
+
+    const WindowFonts fonts = FontsFor(languageCode_, version_);
+    host_.SetFonts(fonts.normal, fonts.title);
+
+    if (link_.DeviceReady()) BuildBasicPage();
+}
+
+void CHidMouseDlg::OnTrayIcon(unsigned mouseMessage) {
+    if (mouseMessage == TRAY_RIGHT_BUTTON_UP) {
+        host_.ShowTrayMenu(texts_[TXT_EXIT]);
+        return;
+    }
+    if (mouseMessage != TRAY_LEFT_BUTTON_UP && mouseMessage != TRAY_LEFT_DOUBLE_CLICK) return;
+    if (!link_.DeviceReady()) {
+        OnMouseNotice(NOTICE_NOT_FOUND, 0);
+        return;
+    }
+    if (rebuildOnShow_ && currentPage_ != PAGE_NONE) {
+        rebuildOnShow_ = false;
+        // Cancel restored the block; the texts in memory may still name
+        // assignments that were cancelled, so they are read back as saved.
+        // Also when the advanced page is shown: the basic page shows them
+        // again as soon as the user goes back to it.
+        const IniDocument strIni = IniDocument::Load(files_.preferences);
+        prefs_ = LoadPreferences(strIni, texts_[TXT_SECTION_NAME]);
+        RebuildShownPage();
+    } else if (!basicPageBuilt_) {
+        // Also after a Cancel pressed before any page was built: there is
+        // nothing to rebuild, so the basic page is built as on a first show.
+        rebuildOnShow_ = false;
+        BuildBasicPage();
+    }
+    host_.ShowInForeground();
+}
+
+void CHidMouseDlg::OnMouseNotice(int code, long long value) {
+    const auto balloon = BalloonForNotice(code, value, texts_, store_.block, link_.state().sensorType);
+    if (balloon) host_.ShowBalloon(balloon->text, balloon->title, balloon->timeoutMs);
+}
+
+void CHidMouseDlg::OnCommand(int id, int notifyCode) {
+    if (id == ID_TRAY_EXIT) {
+        host_.Quit();
+        return;
+    }
+    if (areas_ != nullptr) areas_->OnCommand(id, notifyCode);
+}
+
+bool CHidMouseDlg::OnDeviceChange(std::uint32_t event, std::uint32_t deviceType, std::string_view name) {
+    return HandleDeviceChange(link_, *connection_, event, deviceType, name);
+}
+
+bool CHidMouseDlg::OnNcPaint() {
+    if (hiddenNcPaints_ <= 0) return false;
+    --hiddenNcPaints_;
+    host_.Hide();
+    return true;
+}
+
+void CHidMouseDlg::OnClose() {
+    host_.Hide();
+}
+
+ControlColors CHidMouseDlg::ControlColorsFor(int id, ControlKind kind) const {
+    const Rgb text = skin_.TextColor;
+    switch (kind) {
+        case ControlKind::Static:
+            if (const auto swatch = dpi_.SwatchColor(id)) {
+                return {.transparent = true, .brush = *swatch};
+            }
+            if (IsOneOf(id, BLACK_LABEL_IDS)) {
+                return {.text = text, .background = BLACK, .useNormalFont = true, .brush = BLACK};
+            }
+            return {.text = text, .background = LABEL_GROUND, .useNormalFont = true, .brush = LABEL_GROUND};
+        case ControlKind::Button:
+            return {.transparent = true};
+        case ControlKind::Edit:
+            return {.text = text, .transparent = true, .brush = BLACK};
+        case ControlKind::ListBox:
+            if (IsOneOf(id, MACRO_LIST_IDS))
+                return {.text = text, .transparent = true, .brush = MACRO_LIST_GROUND};
+            return {.text = WHITE, .transparent = true, .useNormalFont = true, .brush = BLACK};
+        case ControlKind::Other:
+            break;
+    }
+    return {.defaultHandling = true};
+}
+
+void CHidMouseDlg::ApplyPointerSettings() {
+    // The Windows pointer settings of the advanced page follow the mouse's.
+    if (areas_ != nullptr) areas_->ApplyPointerSettings();
+}
+
+void CHidMouseDlg::ApplyAndSave() {
+    ApplyFiles files{files_.config, files_.preferences, std::string(texts_[TXT_SECTION_NAME]),
+                     prefs_.itemTexts};
+    const ApplyResult result = ApplySettings(link_, store_.block, files);
+    ShowMessages(result.messages);
+    store_.TakeSavedCopy();
+    ApplyPointerSettings();
+}
+
+void CHidMouseDlg::ApplySkin() {
+    CSkinsDialog dialog(skin_, files_.skins, languageCode_, version_);
+    if (host_.RunModal(dialog) != DialogResult::Ok) return;
+
+    skin_.SkinPath = dialog.ChosenFolder();
+    host_.SetSkinFolder(skin_.SkinPath);
+    skin_.TextColor = dialog.Color();
+    skin_.SkinName = dialog.ChosenName();
+    prefs_.rColor = std::to_string(skin_.TextColor.r);
+    prefs_.gColor = std::to_string(skin_.TextColor.g);
+    prefs_.bColor = std::to_string(skin_.TextColor.b);
+    prefs_.skinPath = skin_.SkinName;
+    if (const auto error = SaveSkinChoice(files_.preferences, skin_.TextColor.r, skin_.TextColor.g,
+                                          skin_.TextColor.b, skin_.SkinName)) {
+        host_.ShowMessage(error->message, "");
+    }
+
+    RebuildShownPage();
+    host_.ShowInForeground();
+}
+
+}  // namespace kv12::ui

@@ -1,0 +1,185 @@
+// Hosts that record every call a window makes, in order, as one readable line
+// each ("DrawImage /button-over.png 562,623", "Present", ...), and answer from
+// a script: colour-chooser results, list selections, whether images load, and
+// what the user does in a modal dialog.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/window_host.h"
+
+namespace kv12::test {
+
+using ui::ControlSpec;
+using ui::DialogHost;
+using ui::DialogResult;
+using ui::FontRole;
+using ui::FontSpec;
+using ui::MainWindowHost;
+using ui::Point;
+using ui::Rect;
+using ui::Rgb;
+using ui::SkinnedDialog;
+using ui::TextFormat;
+using ui::WindowHost;
+
+std::string Describe(Point p);
+std::string Describe(Rect r);
+std::string Describe(Rgb c);
+
+// The log lines of the calls, for expectations.
+std::string ImageLine(std::string_view image, Point at);
+std::string TextLine(std::string_view text, Rect rect, TextFormat format = TextFormat::Centered,
+                     FontRole font = FontRole::Normal);
+
+// What a list box holds in the recording.
+struct RecordedControl {
+    ControlSpec spec;
+    std::vector<std::string> items;
+    int selection = -1;
+};
+
+// The WindowHost part, shared by the main window's host and the dialogs'.
+template <typename Base>
+class RecordingWindow : public Base {
+  public:
+    explicit RecordingWindow(std::vector<std::string>& log) : log_(log) {}
+
+    // Script.
+    std::set<std::string> missingImages;          // LoadCanvas / DrawImage fail for these names
+    std::deque<std::optional<Rgb>> colorAnswers;  // answers of ChooseColor, in order; none left: cancelled
+    std::map<int, RecordedControl> controls;
+    std::string skinFolder;
+    FontSpec normalFont, titleFont;
+
+    bool LoadCanvas(std::string_view imageName) override {
+        Log("LoadCanvas " + std::string(imageName));
+        return !missingImages.contains(std::string(imageName));
+    }
+    bool DrawImage(std::string_view imageName, Point at) override {
+        Log(ImageLine(imageName, at));
+        return !missingImages.contains(std::string(imageName));
+    }
+    void DrawText(std::string_view text, Rect rect, TextFormat format, FontRole font, Rgb color) override {
+        Log(TextLine(text, rect, format, font));
+        textColors.push_back(color);
+    }
+    void Present() override { Log("Present"); }
+    void SetSkinFolder(const std::string& folder) override {
+        skinFolder = folder;
+        Log("SetSkinFolder " + folder);
+    }
+    void SetFonts(const FontSpec& normal, const FontSpec& title) override {
+        normalFont = normal;
+        titleFont = title;
+        Log("SetFonts " + normal.face + " " + title.face);
+    }
+    void Hide() override {
+        visible = false;
+        Log("Hide");
+    }
+    void ShowInForeground() override {
+        visible = true;
+        Log("ShowInForeground");
+    }
+    void TrackHover() override { Log("TrackHover"); }
+    void StartDrag(Point from) override { Log("StartDrag " + Describe(from)); }
+    void CreateControl(const ControlSpec& spec) override {
+        controls[spec.id] = RecordedControl{spec, {}, -1};
+        Log("CreateControl " + std::to_string(spec.id) + " " + Describe(spec.rect));
+    }
+    void DestroyControl(int id) override {
+        controls.erase(id);
+        Log("DestroyControl " + std::to_string(id));
+    }
+    bool ControlExists(int id) const override { return controls.contains(id); }
+    void SetControlText(int id, std::string_view text) override {
+        if (auto it = controls.find(id); it != controls.end()) it->second.spec.text = text;
+        Log("SetControlText " + std::to_string(id) + " " + std::string(text));
+    }
+    void InvalidateControl(int id) override { Log("InvalidateControl " + std::to_string(id)); }
+    void AddListItem(int id, std::string_view text) override {
+        if (auto it = controls.find(id); it != controls.end()) it->second.items.emplace_back(text);
+        Log("AddListItem " + std::to_string(id) + " " + std::string(text));
+    }
+    int ListSelection(int id) const override {
+        const auto it = controls.find(id);
+        return it == controls.end() ? -1 : it->second.selection;
+    }
+    void ScrollList(int id, int lines) override {
+        Log("ScrollList " + std::to_string(id) + " " + std::to_string(lines));
+    }
+    void ShowMessage(std::string_view text, std::string_view caption) override {
+        Log("ShowMessage " + std::string(text) + " | " + std::string(caption));
+    }
+    std::optional<Rgb> ChooseColor(Rgb initial) override {
+        Log("ChooseColor " + Describe(initial));
+        if (colorAnswers.empty()) return std::nullopt;
+        auto answer = colorAnswers.front();
+        colorAnswers.pop_front();
+        return answer;
+    }
+
+    bool visible = false;
+    std::vector<Rgb> textColors;  // the colour of each DrawText, in order
+
+  protected:
+    void Log(std::string line) { log_.push_back(std::move(line)); }
+    std::vector<std::string>& log_;
+};
+
+class RecordingDialogHost : public RecordingWindow<DialogHost> {
+  public:
+    using RecordingWindow::RecordingWindow;
+    void EndDialog(DialogResult result) override {
+        if (!result_) result_ = result;
+        Log(result == DialogResult::Ok ? "EndDialog Ok" : "EndDialog Cancel");
+    }
+    std::optional<DialogResult> result() const { return result_; }
+
+  private:
+    std::optional<DialogResult> result_;
+};
+
+// The main window's host. RunModal initialises the dialog on a recording
+// dialog host that shares the log, then lets `dialogScript` play the user.
+class RecordingMainHost : public RecordingWindow<MainWindowHost> {
+  public:
+    RecordingMainHost() : RecordingWindow(log) {}
+
+    std::vector<std::string> log;
+    // The user's actions in the next modal dialogs; without one, the dialog is cancelled.
+    std::function<void(SkinnedDialog&, RecordingDialogHost&)> dialogScript;
+    std::set<std::string> dialogMissingImages;
+
+    void ShowBalloon(std::string_view text, std::string_view title, int timeoutMs) override {
+        Log("ShowBalloon " + std::string(text) + " | " + std::string(title) + " | " +
+            std::to_string(timeoutMs));
+    }
+    void ShowTrayMenu(std::string_view exitText) override { Log("ShowTrayMenu " + std::string(exitText)); }
+    void Quit() override { Log("Quit"); }
+    void ResumeReader() override { Log("ResumeReader"); }
+    void OpenUrl(std::string_view url) override { Log("OpenUrl " + std::string(url)); }
+    DialogResult RunModal(SkinnedDialog& dialog) override {
+        Log("RunModal");
+        RecordingDialogHost dialogHost(log);
+        dialogHost.missingImages = dialogMissingImages;
+        if (!dialog.OnInitDialog(dialogHost)) return DialogResult::Cancel;
+        if (dialogScript) dialogScript(dialog, dialogHost);
+        return dialogHost.result().value_or(DialogResult::Cancel);
+    }
+
+    // The log lines that start with a prefix, in order.
+    std::vector<std::string> Lines(std::string_view prefix) const;
+    // How many lines are exactly this one.
+    int Count(std::string_view line) const;
+};
+
+}  // namespace kv12::test
