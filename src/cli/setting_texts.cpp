@@ -2,20 +2,12 @@
 
 #include <array>
 
+#include "core/dpi_values.h"
 #include "core/texts.h"
 
 namespace kv12 {
 
 namespace {
-
-constexpr std::array<std::string_view, 8> DPI_SENSOR_1 = {"600",  "800",  "1000", "1200",
-                                                          "1600", "2000", "2400", "3200"};
-constexpr std::array<std::string_view, 8> DPI_SENSOR_2 = {"250",  "500",  "750",  "1000",
-                                                          "1250", "1500", "2000", "2500"};
-constexpr std::array<std::string_view, 8> DPI_SENSOR_3 = {"400",  "800",  "1200", "1600",
-                                                          "2000", "2400", "2800", "3200"};
-constexpr std::array<std::string_view, 12> DPI_SENSOR_OTHER = {
-    "250", "500", "750", "1000", "1250", "1500", "1750", "2000", "2500", "3000", "3500", "4000"};
 
 constexpr std::array<std::string_view, 10> BRIGHTNESS = {"5%",  "15%", "25%", "35%", "45%",
                                                          "55%", "65%", "75%", "85%", "100%"};
@@ -49,16 +41,7 @@ std::optional<int> ReportRateHz(std::uint8_t code) {
 }
 
 std::span<const std::string_view> DpiStepValues(int sensorType) {
-    switch (sensorType) {
-        case 1:
-            return DPI_SENSOR_1;
-        case 2:
-            return DPI_SENSOR_2;
-        case 3:
-            return DPI_SENSOR_3;
-        default:
-            return DPI_SENSOR_OTHER;
-    }
+    return DpiStepTable(static_cast<std::uint8_t>(sensorType < 0 || sensorType > 255 ? 0 : sensorType));
 }
 
 std::string_view LightModeText(int mode) {

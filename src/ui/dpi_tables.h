@@ -1,21 +1,17 @@
-// The DPI step values of each sensor the mouse may carry, and the report-rate
-// positions of the basic page.
+// Which DPI steps answer a press, and the report-rate positions of the basic page.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string_view>
 
+#include "core/dpi_values.h"
+
 namespace kv12::ui {
 
-/// The step values shown for a sensor type: eight for types 1, 2 and 3,
-/// twelve for type 0 and every other type.
-std::span<const std::string_view> DpiStepTable(std::uint8_t sensorType);
-
-/// The value text of step `index` (0-based) for the balloon of a stage
-/// switch: from the table of sensor type 0, 1, 2 or 3; empty for any other
-/// type and for an index the table does not have.
-std::string_view DpiValueText(std::uint8_t sensorType, int index);
+// The step values themselves live in core (kv12ctl shows them too).
+using kv12::DpiStepTable;
+using kv12::DpiValueText;
 
 /// Whether the dispatcher lets a press on level cell `step` (1..12) through:
 /// steps 9..12 only with sensor type 0.
