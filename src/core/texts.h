@@ -73,7 +73,7 @@ enum MainTextRow : int {
 };
 
 // The project's home page, drawn at the bottom of both pages.
-inline constexpr std::string_view MakerWebAddress = "https://github.com/korvex-tools/kv12";
+inline constexpr std::string_view MakerWebAddress = "https://korvex.dev/kv12";
 
 /// Row r (1..91) in all three languages; a row outside 1..91 gives three empty texts.
 const Text3& MainTextTable(int row);
