@@ -8,12 +8,19 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 stamp="$WINEPREFIX/.kv12-ready"
 [ -f "$stamp" ] && exit 0
 
+# Two callers at once (parallel tests on a fresh checkout) build the prefix once.
+# Wine's processes get the lock's descriptor closed (8>&-), so none of them keeps it.
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 8>"$WINEPREFIX.lock"
+flock 8
+[ -f "$stamp" ] && exit 0
+
 echo "setup: preparing the Wine prefix in $WINEPREFIX"
 mkdir -p "$WINEPREFIX"
-kv12_start_xvfb
+kv12_start_xvfb 8>&-
 trap kv12_stop_xvfb EXIT
 
-wineboot --init >/dev/null 2>&1 || true
+wineboot --init >/dev/null 2>&1 8>&- || true
 wineserver -w || true
 
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
@@ -45,7 +52,7 @@ Windows Registry Editor Version 5.00
 REG
 # regedit reads .reg files in the ANSI code page unless they carry a UTF-16 BOM.
 iconv -f UTF-8 -t UTF-16 "$reg" > "$reg.u16"
-wine regedit /S "$(winepath -w "$reg.u16" 2>/dev/null)" >/dev/null 2>&1 || true
+wine regedit /S "$(winepath -w "$reg.u16" 2>/dev/null 8>&-)" >/dev/null 2>&1 8>&- || true
 rm -f "$reg" "$reg.u16"
 wineserver -k || true
 wineserver -w || true
