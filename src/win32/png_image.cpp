@@ -1,0 +1,119 @@
+#include "win32/png_image.h"
+
+#include <cstring>
+#include <memory>
+
+// gdiplus.h needs the Windows headers (from png_image.h) first.
+#include <gdiplus.h>
+
+#include "win32/scoped_gdiplus.h"
+
+namespace kv12::win32 {
+
+namespace {
+
+int StrideOf(int width, int bitsPerPixel) {
+    return ((width * bitsPerPixel + 31) / 32) * 4;
+}
+
+}  // namespace
+
+// A top-down DIB section of the given size, not yet filled.
+std::optional<DecodedImage> MakeDecodedImage(int width, int height, bool hasAlpha) {
+    if (width <= 0 || height <= 0) return std::nullopt;
+    DecodedImage image;
+    image.width_ = width;
+    image.height_ = height;
+    image.hasAlpha_ = hasAlpha;
+    image.stride_ = StrideOf(width, image.BitsPerPixel());
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // negative: rows run top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(image.BitsPerPixel());
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    image.bitmap_.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!image.bitmap_ || !bits) return std::nullopt;
+    image.bits_ = static_cast<std::uint8_t*>(bits);
+    return image;
+}
+
+void PremultiplyPixels(std::uint8_t* pixels, std::size_t pixelCount) {
+    for (std::size_t i = 0; i < pixelCount; ++i) {
+        std::uint8_t* p = pixels + 4 * i;
+        const unsigned alpha = p[3];
+        for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>(p[c] * alpha / 255);
+    }
+}
+
+std::uint32_t DecodedImage::PixelAt(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    ::GdiFlush();  // GDI may still be drawing into the section
+    const std::uint8_t* p = bits_ + static_cast<std::ptrdiff_t>(y) * stride_ + x * (BitsPerPixel() / 8);
+    std::uint32_t value = p[0] | (p[1] << 8) | (p[2] << 16);
+    if (hasAlpha_) value |= static_cast<std::uint32_t>(p[3]) << 24;
+    return value;
+}
+
+UniqueBitmap DecodedImage::CopyBitmap() const {
+    auto copy = MakeDecodedImage(width_, height_, hasAlpha_);
+    if (!copy) return UniqueBitmap();
+    ::GdiFlush();
+    std::memcpy(copy->bits_, bits_, static_cast<std::size_t>(stride_) * height_);
+    return std::move(copy->bitmap_);
+}
+
+std::optional<DecodedImage> DecodedImage::FromFile(const std::filesystem::path& file) {
+    const ScopedGdiPlus gdiplus;
+    if (!gdiplus.Started()) return std::nullopt;
+    // Gdiplus::Bitmap has no useful empty state; its status tells whether the file decoded.
+    auto source = std::make_unique<Gdiplus::Bitmap>(file.c_str());
+    if (source->GetLastStatus() != Gdiplus::Ok) return std::nullopt;
+    const int width = static_cast<int>(source->GetWidth());
+    const int height = static_cast<int>(source->GetHeight());
+    // ImageFlagsHasAlpha covers RGBA images and palette images with transparent entries alike.
+    const bool hasAlpha = (source->GetFlags() & Gdiplus::ImageFlagsHasAlpha) != 0;
+    auto image = MakeDecodedImage(width, height, hasAlpha);
+    if (!image) return std::nullopt;
+
+    // Let GDI+ write straight into the section: 32-bit straight alpha or 24-bit colour.
+    Gdiplus::BitmapData data{};
+    data.Width = static_cast<UINT>(width);
+    data.Height = static_cast<UINT>(height);
+    data.Stride = image->stride_;
+    data.PixelFormat = hasAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
+    data.Scan0 = image->bits_;
+    Gdiplus::Rect whole(0, 0, width, height);
+    if (source->LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, data.PixelFormat,
+                         &data) != Gdiplus::Ok) {
+        return std::nullopt;
+    }
+    source->UnlockBits(&data);
+    source.reset();  // before the scope's GDI+ shutdown
+    if (hasAlpha) PremultiplyPixels(image->bits_, static_cast<std::size_t>(width) * height);
+    return image;
+}
+
+bool DrawDecodedImage(HDC dc, const DecodedImage& image, int x, int y) {
+    if (!dc || !image.Bitmap()) return false;
+    UniqueDc source(::CreateCompatibleDC(dc));
+    if (!source) return false;
+    const ScopedSelectObject select(source.Get(), image.Bitmap());
+    if (image.HasAlpha()) {
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        return ::AlphaBlend(dc, x, y, image.Width(), image.Height(), source.Get(), 0, 0, image.Width(),
+                            image.Height(), blend) != FALSE;
+    }
+    return ::StretchBlt(dc, x, y, image.Width(), image.Height(), source.Get(), 0, 0, image.Width(), image.Height(),
+                        SRCCOPY) != FALSE;
+}
+
+bool LoadPng(HDC dc, const std::filesystem::path& file, int x, int y) {
+    const auto image = DecodedImage::FromFile(file);
+    if (!image) return false;
+    return DrawDecodedImage(dc, *image, x, y);
+}
+
+}  // namespace kv12::win32

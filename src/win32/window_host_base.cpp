@@ -1,0 +1,354 @@
+#include "win32/window_host_base.h"
+
+#include <cstdlib>
+
+#include "win32/windows_api.h"
+
+#include "core/utf8_path.h"
+#include "win32/wide_text.h"
+
+namespace kv12::win32 {
+
+namespace {
+
+constexpr const wchar_t* LOAD_IMAGE_FAILED = L"LoadPng---Load image failed.";
+constexpr DWORD HOVER_TIME_MS = 10;
+
+COLORREF ToColorRef(ui::Rgb color) {
+    return RGB(color.r, color.g, color.b);
+}
+
+RECT ToRect(ui::Rect r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+const wchar_t* WindowClassOf(ui::ControlKind kind) {
+    switch (kind) {
+    case ui::ControlKind::Edit:
+        return L"EDIT";
+    case ui::ControlKind::ListBox:
+        return L"LISTBOX";
+    case ui::ControlKind::Button:
+        return L"BUTTON";
+    case ui::ControlKind::Static:
+    case ui::ControlKind::Other:
+        break;
+    }
+    return L"STATIC";
+}
+
+// A popup list whose selection follows the pointer: the item under the
+// pointer becomes the selection, without the notification a click sends.
+LRESULT CALLBACK FollowPointerProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR) {
+    if (message == WM_MOUSEMOVE) {
+        const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
+        if (HIWORD(hit) == 0 && ::SendMessageW(list, LB_GETCURSEL, 0, 0) != LOWORD(hit)) {
+            ::SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
+        }
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(list, &FollowPointerProc, id);
+    }
+    return ::DefSubclassProc(list, message, wParam, lParam);
+}
+
+// Centres the window over its owner, or on the work area of its monitor when
+// it has none: the windows only learn their size from their background image.
+void CentreWindow(HWND window) {
+    RECT own{};
+    ::GetWindowRect(window, &own);
+    RECT area{};
+    if (HWND owner = ::GetWindow(window, GW_OWNER); owner && ::IsWindowVisible(owner)) {
+        ::GetWindowRect(owner, &area);
+    } else {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcWork;
+    }
+    const int x = area.left + ((area.right - area.left) - (own.right - own.left)) / 2;
+    const int y = area.top + ((area.bottom - area.top) - (own.bottom - own.top)) / 2;
+    ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+UINT DrawTextFlags(ui::TextFormat format) {
+    switch (format) {
+    case ui::TextFormat::Centered:
+        return DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    case ui::TextFormat::Right:
+        return DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+    case ui::TextFormat::Left:
+        break;
+    }
+    return DT_VCENTER | DT_SINGLELINE;
+}
+
+ui::ControlKind ControlKindOf(UINT message) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+        return ui::ControlKind::Static;
+    case WM_CTLCOLOREDIT:
+        return ui::ControlKind::Edit;
+    case WM_CTLCOLORLISTBOX:
+        return ui::ControlKind::ListBox;
+    case WM_CTLCOLORBTN:
+        return ui::ControlKind::Button;
+    default:
+        return ui::ControlKind::Other;
+    }
+}
+
+template <typename Base>
+const DecodedImage* WindowHostBase<Base>::FindImage(std::string_view imageName) {
+    const std::filesystem::path file = PathFromUtf8(skinFolder_ + std::string(imageName));
+    const DecodedImage* image = context_.images->Find(file);
+    if (!image && Log()) Log()->Write("image", "cannot decode " + PathToUtf8(file));
+    return image;
+}
+
+template <typename Base>
+void WindowHostBase<Base>::SizeClientArea(int width, int height) {
+    RECT frame{0, 0, width, height};
+    if (width > 0 && height > 0) {
+        ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    }
+    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreWindow(window_);
+}
+
+template <typename Base>
+bool WindowHostBase<Base>::LoadCanvas(std::string_view imageName) {
+    canvas_.reset();
+    if (const DecodedImage* image = FindImage(imageName)) canvas_ = Canvas::FromImage(*image);
+    if (!canvas_) {
+        SizeClientArea(0, 0);
+        return false;
+    }
+    SizeClientArea(canvas_->Width(), canvas_->Height());
+    return true;
+}
+
+template <typename Base>
+bool WindowHostBase<Base>::DrawImage(std::string_view imageName, ui::Point at) {
+    if (!canvas_) return false;
+    const DecodedImage* image = FindImage(imageName);
+    if (!image) {
+        if (isDialog_) ::MessageBoxW(window_, LOAD_IMAGE_FAILED, context_.appTitle.c_str(), MB_OK);
+        return false;
+    }
+    return canvas_->Draw(*image, at.x, at.y);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::DrawText(std::string_view text, ui::Rect rect, ui::TextFormat format,
+                                    ui::FontRole font, ui::Rgb color) {
+    if (!canvas_) return;
+    const HFONT chosen = font == ui::FontRole::Title && titleFont_ ? titleFont_.Get() : normalFont_.Get();
+    canvas_->DrawText(WideFromUtf8(text), ToRect(rect), DrawTextFlags(format), chosen, ToColorRef(color));
+}
+
+template <typename Base>
+void WindowHostBase<Base>::Present() {
+    if (!canvas_ || !window_) return;
+    const ScopedGetDC dc(window_);
+    if (!dc) return;
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    canvas_->CopyTo(dc.Get(), client);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::SetSkinFolder(const std::string& folder) {
+    skinFolder_ = folder;
+    context_.images->UseFolder(folder);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::SetFonts(const ui::FontSpec& normal, const ui::FontSpec& title) {
+    const auto make = [](const ui::FontSpec& spec) {
+        const std::wstring face = WideFromUtf8(spec.face);
+        return UniqueFont(::CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        DEFAULT_PITCH | FF_SWISS, face.c_str()));
+    };
+    normalFont_ = make(normal);
+    titleFont_ = make(title);
+    for (const auto& [id, control] : controls_) {
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.Get()), TRUE);
+    }
+}
+
+template <typename Base>
+void WindowHostBase<Base>::Hide() {
+    ::ShowWindow(window_, SW_HIDE);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::ShowInForeground() {
+    ::SetForegroundWindow(window_);
+    ::ShowWindow(window_, SW_SHOW);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::TrackHover() {
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = isDialog_ ? TME_HOVER : TME_HOVER | TME_LEAVE;
+    track.hwndTrack = window_;
+    track.dwHoverTime = HOVER_TIME_MS;
+    ::TrackMouseEvent(&track);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::StartDrag(ui::Point from) {
+    POINT screen{from.x, from.y};
+    ::ClientToScreen(window_, &screen);
+    // The system's move loop then follows the mouse as if the caption had been pressed.
+    ::PostMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION,
+                   MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(screen.x)),
+                              static_cast<WORD>(static_cast<SHORT>(screen.y))));
+}
+
+template <typename Base>
+HWND WindowHostBase<Base>::Control(int id) const {
+    const auto found = controls_.find(id);
+    return found != controls_.end() && ::IsWindow(found->second) ? found->second : nullptr;
+}
+
+template <typename Base>
+void WindowHostBase<Base>::CreateControl(const ui::ControlSpec& spec) {
+    DestroyControl(spec.id);
+    const std::wstring text = WideFromUtf8(spec.text);
+    HWND control = ::CreateWindowExW(0, WindowClassOf(spec.kind), text.c_str(), spec.style, spec.rect.left,
+                                     spec.rect.top, spec.rect.Width(), spec.rect.Height(), window_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                     ::GetModuleHandleW(nullptr), nullptr);
+    if (!control) {
+        if (Log()) Log()->Write("control", "cannot create control " + std::to_string(spec.id));
+        return;
+    }
+    if (normalFont_) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.Get()), FALSE);
+    if (spec.kind == ui::ControlKind::ListBox && spec.selectionFollowsPointer) {
+        ::SetWindowSubclass(control, &FollowPointerProc, 1, 0);
+    }
+    controls_[spec.id] = control;
+}
+
+template <typename Base>
+void WindowHostBase<Base>::DestroyControl(int id) {
+    const auto found = controls_.find(id);
+    if (found == controls_.end()) return;
+    if (::IsWindow(found->second)) ::DestroyWindow(found->second);
+    controls_.erase(found);
+}
+
+template <typename Base>
+bool WindowHostBase<Base>::ControlExists(int id) const {
+    return Control(id) != nullptr;
+}
+
+template <typename Base>
+void WindowHostBase<Base>::SetControlText(int id, std::string_view text) {
+    if (HWND control = Control(id)) ::SetWindowTextW(control, WideFromUtf8(text).c_str());
+}
+
+template <typename Base>
+void WindowHostBase<Base>::InvalidateControl(int id) {
+    if (HWND control = Control(id)) ::InvalidateRect(control, nullptr, TRUE);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::AddListItem(int id, std::string_view text) {
+    if (HWND control = Control(id)) {
+        ::SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
+    }
+}
+
+template <typename Base>
+int WindowHostBase<Base>::ListSelection(int id) const {
+    HWND control = Control(id);
+    if (!control) return -1;
+    const LRESULT selected = ::SendMessageW(control, LB_GETCURSEL, 0, 0);
+    return selected == LB_ERR ? -1 : static_cast<int>(selected);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::ScrollList(int id, int lines) {
+    HWND control = Control(id);
+    if (!control) return;
+    const WPARAM step = lines > 0 ? SB_LINEDOWN : SB_LINEUP;
+    for (int i = 0; i < std::abs(lines); ++i) ::SendMessageW(control, WM_VSCROLL, step, 0);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::ShowMessage(std::string_view text, std::string_view caption) {
+    if (Log()) Log()->Write("message", std::string(caption) + ": " + std::string(text));
+    const std::wstring title = caption.empty() ? context_.appTitle : WideFromUtf8(caption);
+    ::MessageBoxW(window_, WideFromUtf8(text).c_str(), title.c_str(), MB_OK);
+}
+
+template <typename Base>
+std::optional<ui::Rgb> WindowHostBase<Base>::ChooseColor(ui::Rgb initial) {
+    // The chooser's sixteen custom colours last as long as the program.
+    static COLORREF customColors[16]{};
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = window_;
+    choose.rgbResult = ToColorRef(initial);
+    choose.lpCustColors = customColors;
+    choose.Flags = CC_RGBINIT | CC_ANYCOLOR;
+    if (!::ChooseColorW(&choose)) return std::nullopt;
+    return ui::Rgb{GetRValue(choose.rgbResult), GetGValue(choose.rgbResult), GetBValue(choose.rgbResult)};
+}
+
+template <typename Base>
+void WindowHostBase<Base>::PaintBackground(HDC dc) const {
+    if (canvas_) canvas_->CopyTo(dc, RECT{});
+}
+
+template <typename Base>
+std::optional<INT_PTR> WindowHostBase<Base>::ApplyControlColors(UINT message, WPARAM wParam, LPARAM lParam,
+                                                                const ui::ControlColors& colors) {
+    if (colors.defaultHandling) return std::nullopt;
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    HBRUSH brush = nullptr;
+    if (colors.brush) {
+        const COLORREF wanted = ToColorRef(*colors.brush);
+        if (!brush_ || brushColor_ != wanted) {
+            brush_.Reset();  // the old brush goes before the next is made
+            brush_.Reset(::CreateSolidBrush(wanted));
+            brushColor_ = wanted;
+        }
+        brush = brush_.Get();
+    } else {
+        // The default handling's brush (and its colours, which ours then override).
+        brush = reinterpret_cast<HBRUSH>(::DefWindowProcW(window_, message, wParam, lParam));
+    }
+    if (colors.text) ::SetTextColor(dc, ToColorRef(*colors.text));
+    if (colors.transparent) ::SetBkMode(dc, TRANSPARENT);
+    if (colors.background) {
+        ::SetBkColor(dc, ToColorRef(*colors.background));
+    } else if (colors.transparent && colors.brush) {
+        // List boxes paint their items opaquely (ExtTextOut with ETO_OPAQUE)
+        // whatever the mode; without this their items would sit on the
+        // default white instead of the control's colour.
+        ::SetBkColor(dc, ToColorRef(*colors.brush));
+    }
+    if (colors.useNormalFont && normalFont_) ::SelectObject(dc, normalFont_.Get());
+    return reinterpret_cast<INT_PTR>(brush);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::ReleaseWindowResources() {
+    // The controls go with their parent window; only our record of them is left.
+    controls_.clear();
+}
+
+template class WindowHostBase<ui::MainWindowHost>;
+template class WindowHostBase<ui::DialogHost>;
+
+}  // namespace kv12::win32

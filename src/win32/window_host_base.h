@@ -1,0 +1,104 @@
+// The Win32 side of a skinned window: its canvas, fonts, child controls and
+// the services every window shares (message boxes, the colour chooser). The
+// main window and the sub-dialogs each add their own few services on top.
+// UTF-8 from the portable layer becomes UTF-16 here and nowhere else.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "win32/windows_api.h"
+
+#include "ui/window_host.h"
+#include "win32/canvas.h"
+#include "win32/debug_log.h"
+#include "win32/gdi_handles.h"
+#include "win32/image_cache.h"
+
+namespace kv12::win32 {
+
+// What the hosts of one program share.
+struct HostContext {
+    ImageCache* images = nullptr;  // decoded skin images, shared by all windows
+    std::wstring appTitle;         // the caption of message boxes that name none
+    DebugLog* log = nullptr;       // may be null
+};
+
+// Text of a DrawText format.
+UINT DrawTextFlags(ui::TextFormat format);
+// The control kind a WM_CTLCOLOR* message is about.
+ui::ControlKind ControlKindOf(UINT message);
+
+template <typename Base>
+class WindowHostBase : public Base {
+public:
+    // isDialog: a sub-dialog, which reports a missing element image in a
+    // message box (the main window stays silent).
+    WindowHostBase(HostContext context, bool isDialog) : context_(std::move(context)), isDialog_(isDialog) {}
+    ~WindowHostBase() override = default;
+
+    // The window this host draws; set in WM_INITDIALOG before the portable
+    // window's initialisation runs.
+    void Attach(HWND window) { window_ = window; }
+    HWND Window() const { return window_; }
+
+    // --- ui::WindowHost ------------------------------------------------------
+    bool LoadCanvas(std::string_view imageName) override;
+    bool DrawImage(std::string_view imageName, ui::Point at) override;
+    void DrawText(std::string_view text, ui::Rect rect, ui::TextFormat format, ui::FontRole font,
+                  ui::Rgb color) override;
+    void Present() override;
+    void SetSkinFolder(const std::string& folder) override;
+    void SetFonts(const ui::FontSpec& normal, const ui::FontSpec& title) override;
+    void Hide() override;
+    void ShowInForeground() override;
+    void TrackHover() override;
+    void StartDrag(ui::Point from) override;
+    void CreateControl(const ui::ControlSpec& spec) override;
+    void DestroyControl(int id) override;
+    bool ControlExists(int id) const override;
+    void SetControlText(int id, std::string_view text) override;
+    void InvalidateControl(int id) override;
+    void AddListItem(int id, std::string_view text) override;
+    int ListSelection(int id) const override;
+    void ScrollList(int id, int lines) override;
+    void ShowMessage(std::string_view text, std::string_view caption) override;
+    std::optional<ui::Rgb> ChooseColor(ui::Rgb initial) override;
+
+    // --- for the window's message handling -----------------------------------
+    // WM_ERASEBKGND: copies the canvas (the part in the context's clip box).
+    void PaintBackground(HDC dc) const;
+    // WM_CTLCOLOR*: applies the colours to the control's context and returns
+    // the brush, or nothing for the default handling.
+    std::optional<INT_PTR> ApplyControlColors(UINT message, WPARAM wParam, LPARAM lParam,
+                                              const ui::ControlColors& colors);
+    bool HasCanvas() const { return canvas_.has_value(); }
+    const Canvas* CanvasForTest() const { return canvas_ ? &*canvas_ : nullptr; }
+    // Destroys the child controls and the fonts and brush (WM_DESTROY).
+    void ReleaseWindowResources();
+
+protected:
+    DebugLog* Log() const { return context_.log; }
+    const std::wstring& AppTitle() const { return context_.appTitle; }
+
+private:
+    const DecodedImage* FindImage(std::string_view imageName);
+    HWND Control(int id) const;
+    void SizeClientArea(int width, int height);
+
+    HostContext context_;
+    bool isDialog_;
+    HWND window_ = nullptr;
+    std::string skinFolder_;
+    std::optional<Canvas> canvas_;
+    UniqueFont normalFont_;
+    UniqueFont titleFont_;
+    std::map<int, HWND> controls_;
+    // The one brush handed out for control colours, and its colour; replaced
+    // (the old one deleted) when another colour is asked for.
+    UniqueBrush brush_;
+    COLORREF brushColor_ = 0;
+};
+
+}  // namespace kv12::win32

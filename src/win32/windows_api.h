@@ -1,0 +1,16 @@
+// The Windows headers the window layer uses, included in the one order that
+// works, with the A/W name macros that collide with the portable layer's
+// method names (WindowHost::DrawText, WindowHost::ChooseColor) taken away
+// again: the code calls ::DrawTextW and ::ChooseColorW by their real names.
+#pragma once
+
+#include <windows.h>
+// The headers below need windows.h first.
+#include <commctrl.h>
+#include <commdlg.h>
+#include <objidl.h>  // gdiplus.h needs the property types, left out by WIN32_LEAN_AND_MEAN
+#include <shellapi.h>
+#include <windowsx.h>
+
+#undef DrawText
+#undef ChooseColor

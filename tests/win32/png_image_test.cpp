@@ -1,0 +1,150 @@
+#include "win32/png_image.h"
+
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../core/test_folder.h"
+#include "png_writer.h"
+#include "win32/canvas.h"
+#include "win32/scoped_gdiplus.h"
+
+namespace kv12::win32 {
+namespace {
+
+// A canvas made from an opaque background, and images drawn onto it.
+class PngDrawing : public ::testing::Test {
+protected:
+    static constexpr std::uint32_t BACKGROUND = 0xFFC86400;  // RGB(200, 100, 0)
+
+    void SetUp() override {
+        ASSERT_TRUE(gdiplus_.Started());
+        ASSERT_TRUE(test::WritePng(folder_ / "background.png", 8, 8, std::vector<std::uint32_t>(64, BACKGROUND),
+                                   false));
+        const auto background = DecodedImage::FromFile(folder_ / "background.png");
+        ASSERT_TRUE(background);
+        canvas_ = Canvas::FromImage(*background);
+        ASSERT_TRUE(canvas_);
+    }
+
+    std::optional<DecodedImage> Image(const char* name, int width, int height, std::vector<std::uint32_t> pixels,
+                                      bool withAlpha) {
+        if (!test::WritePng(folder_ / name, width, height, pixels, withAlpha)) return std::nullopt;
+        return DecodedImage::FromFile(folder_ / name);
+    }
+
+    ScopedGdiPlus gdiplus_;
+    kv12::test::TestFolder folder_;
+    std::optional<Canvas> canvas_;
+};
+
+TEST_F(PngDrawing, AFullyTransparentPixelLeavesTheCanvasUnchanged) {
+    const auto image = Image("clear.png", 2, 1, {0x00000000, 0x00FFFFFF}, true);
+    ASSERT_TRUE(image);
+    ASSERT_TRUE(image->HasAlpha());
+    ASSERT_TRUE(canvas_->Draw(*image, 3, 3));
+    EXPECT_EQ(canvas_->PixelAt(3, 3), RGB(200, 100, 0));
+    EXPECT_EQ(canvas_->PixelAt(4, 3), RGB(200, 100, 0));
+}
+
+TEST_F(PngDrawing, HalfTransparentWhiteIsPremultipliedBeforeBlending) {
+    const auto image = Image("half.png", 1, 1, {0x80FFFFFF}, true);
+    ASSERT_TRUE(image);
+    // Stored as (128, 128, 128, 128): c * a / 255 with the fraction dropped.
+    EXPECT_EQ(image->PixelAt(0, 0), 0x80808080u);
+    ASSERT_TRUE(canvas_->Draw(*image, 2, 2));
+    // Source over: result = source + destination * (255 - 128) / 255.
+    const COLORREF blended = canvas_->PixelAt(2, 2);
+    EXPECT_NEAR(GetRValue(blended), 128 + 200 * 127 / 255, 1);
+    EXPECT_NEAR(GetGValue(blended), 128 + 100 * 127 / 255, 1);
+    EXPECT_NEAR(GetBValue(blended), 128, 1);
+}
+
+TEST_F(PngDrawing, OpaqueAlphaPixelsReplaceTheCanvas) {
+    const auto image = Image("opaque-alpha.png", 1, 1, {0xFF102030}, true);
+    ASSERT_TRUE(image);
+    ASSERT_TRUE(canvas_->Draw(*image, 0, 0));
+    EXPECT_EQ(canvas_->PixelAt(0, 0), RGB(0x10, 0x20, 0x30));
+}
+
+TEST_F(PngDrawing, ImageWithoutAlphaIsCopiedOpaquelyCornersIncluded) {
+    // Corner pixels black and white: a blend or a colour key would show in them.
+    const auto image = Image("rgb.png", 3, 3,
+                             {0xFF000000, 0xFF0A141E, 0xFFFFFFFF,  //
+                              0xFF0A141E, 0xFF0A141E, 0xFF0A141E,  //
+                              0xFFFFFFFF, 0xFF0A141E, 0xFF000000},
+                             false);
+    ASSERT_TRUE(image);
+    EXPECT_FALSE(image->HasAlpha());
+    EXPECT_EQ(image->BitsPerPixel(), 24);
+    ASSERT_TRUE(canvas_->Draw(*image, 1, 1));
+    EXPECT_EQ(canvas_->PixelAt(1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(canvas_->PixelAt(3, 1), RGB(255, 255, 255));
+    EXPECT_EQ(canvas_->PixelAt(2, 2), RGB(10, 20, 30));
+    EXPECT_EQ(canvas_->PixelAt(3, 3), RGB(0, 0, 0));
+    // Around it the canvas is untouched.
+    EXPECT_EQ(canvas_->PixelAt(0, 0), RGB(200, 100, 0));
+    EXPECT_EQ(canvas_->PixelAt(4, 4), RGB(200, 100, 0));
+}
+
+TEST_F(PngDrawing, AnImagePartlyOutsideTheCanvasIsClipped) {
+    const auto image = Image("edge.png", 4, 4, std::vector<std::uint32_t>(16, 0xFF0000FF), false);
+    ASSERT_TRUE(image);
+    ASSERT_TRUE(canvas_->Draw(*image, 6, 6));
+    EXPECT_EQ(canvas_->PixelAt(7, 7), RGB(0, 0, 255));
+    EXPECT_EQ(canvas_->PixelAt(5, 5), RGB(200, 100, 0));
+    EXPECT_EQ(canvas_->Width(), 8);
+    EXPECT_EQ(canvas_->Height(), 8);
+}
+
+TEST_F(PngDrawing, AMissingOrBrokenFileDecodesToNothing) {
+    EXPECT_FALSE(DecodedImage::FromFile(folder_ / "missing.png"));
+    folder_.Write("broken.png", std::string("\x89PNG\r\n\x1a\nnot really", 18));
+    EXPECT_FALSE(DecodedImage::FromFile(folder_ / "broken.png"));
+    EXPECT_FALSE(LoadPng(canvas_->Dc(), folder_ / "missing.png", 0, 0));
+    EXPECT_EQ(canvas_->PixelAt(0, 0), RGB(200, 100, 0));
+}
+
+TEST_F(PngDrawing, ACanvasIsACopySoDrawingLeavesTheDecodedImageAlone) {
+    const auto background = DecodedImage::FromFile(folder_ / "background.png");
+    ASSERT_TRUE(background);
+    auto second = Canvas::FromImage(*background);
+    ASSERT_TRUE(second);
+    const auto image = Image("dot.png", 1, 1, {0xFF00FF00}, false);
+    ASSERT_TRUE(image);
+    ASSERT_TRUE(second->Draw(*image, 0, 0));
+    EXPECT_EQ(second->PixelAt(0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(background->PixelAt(0, 0), 0x00C86400u);
+}
+
+struct PremultiplyCase {
+    std::uint8_t b, g, r, a;
+    std::uint8_t expectedB, expectedG, expectedR;
+};
+
+void PrintTo(const PremultiplyCase& c, std::ostream* os) {
+    *os << "bgra(" << int(c.b) << "," << int(c.g) << "," << int(c.r) << "," << int(c.a) << ")";
+}
+
+class Premultiply : public ::testing::TestWithParam<PremultiplyCase> {};
+
+TEST_P(Premultiply, ScalesColourByAlphaDroppingTheFraction) {
+    const PremultiplyCase c = GetParam();
+    std::uint8_t pixel[4] = {c.b, c.g, c.r, c.a};
+    PremultiplyPixels(pixel, 1);
+    EXPECT_EQ(pixel[0], c.expectedB);
+    EXPECT_EQ(pixel[1], c.expectedG);
+    EXPECT_EQ(pixel[2], c.expectedR);
+    EXPECT_EQ(pixel[3], c.a);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pixels, Premultiply,
+                         ::testing::Values(PremultiplyCase{255, 255, 255, 128, 128, 128, 128},
+                                           PremultiplyCase{255, 255, 255, 0, 0, 0, 0},
+                                           PremultiplyCase{10, 20, 30, 255, 10, 20, 30},
+                                           PremultiplyCase{200, 100, 1, 254, 199, 99, 0}));
+
+}  // namespace
+}  // namespace kv12::win32
