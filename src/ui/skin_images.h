@@ -131,9 +131,9 @@ constexpr std::string_view SkinImageName(SkinImage image) {
 }
 
 /// Whether an image of width x height pixels fits its places.
-constexpr bool SkinImageSizeFits(const SkinImageSpec& spec, int width, int height) {
-    if (spec.rule == SizeRule::Exact) return width == spec.width && height == spec.height;
-    return width >= spec.width && height >= spec.height;
+constexpr bool SkinImageSizeFits(const SkinImageSpec& desc, int width, int height) {
+    if (desc.rule == SizeRule::Exact) return width == desc.width && height == desc.height;
+    return width >= desc.width && height >= desc.height;
 }
 
 /// Whether the image is a window background.

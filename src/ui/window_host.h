@@ -145,7 +145,7 @@ class WindowHost {
     virtual void StartDrag(Point from) = 0;
 
     // --- child controls ----------------------------------------------------
-    virtual void CreateControl(const ControlSpec& spec) = 0;
+    virtual void CreateControl(const ControlSpec& desc) = 0;
     virtual void DestroyControl(int id) = 0;
     virtual bool ControlExists(int id) const = 0;
     virtual void SetControlText(int id, std::string_view text) = 0;

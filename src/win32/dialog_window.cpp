@@ -16,30 +16,30 @@ void PushString(std::vector<WORD>& out, const std::wstring& text) {
 
 }  // namespace
 
-std::vector<WORD> BuildDialogTemplate(const DialogTemplateSpec& spec) {
+std::vector<WORD> BuildDialogTemplate(const DialogTemplateSpec& desc) {
     std::vector<WORD> out;
     out.push_back(1);       // dlgVer
     out.push_back(0xFFFF);  // signature: extended template
     PushDword(out, 0);      // help id
-    PushDword(out, spec.exStyle);
-    PushDword(out, spec.style);
+    PushDword(out, desc.exStyle);
+    PushDword(out, desc.style);
     out.push_back(0);  // no items
     out.push_back(0);  // x, y: DS_CENTER places the window
     out.push_back(0);
-    out.push_back(static_cast<WORD>(spec.width));
-    out.push_back(static_cast<WORD>(spec.height));
+    out.push_back(static_cast<WORD>(desc.width));
+    out.push_back(static_cast<WORD>(desc.height));
     out.push_back(0);  // no menu
-    if (spec.className.empty()) {
+    if (desc.className.empty()) {
         out.push_back(0);
     } else {
-        PushString(out, spec.className);
+        PushString(out, desc.className);
     }
     out.push_back(0);  // no title
-    if ((spec.style & (DS_SETFONT | DS_SHELLFONT)) != 0) {
-        out.push_back(spec.pointSize);
-        out.push_back(spec.weight);
-        out.push_back(static_cast<WORD>(spec.charset << 8));  // italic 0, then the character set
-        PushString(out, spec.fontFace);
+    if ((desc.style & (DS_SETFONT | DS_SHELLFONT)) != 0) {
+        out.push_back(desc.pointSize);
+        out.push_back(desc.weight);
+        out.push_back(static_cast<WORD>(desc.charset << 8));  // italic 0, then the character set
+        PushString(out, desc.fontFace);
     }
     return out;
 }
@@ -64,8 +64,8 @@ bool ReturnsValueDirectly(UINT message) {
     }
 }
 
-INT_PTR DialogWindow::RunModal(HWND owner, const DialogTemplateSpec& spec) {
-    const std::vector<WORD> dialogTemplate = BuildDialogTemplate(spec);
+INT_PTR DialogWindow::RunModal(HWND owner, const DialogTemplateSpec& desc) {
+    const std::vector<WORD> dialogTemplate = BuildDialogTemplate(desc);
     return ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
                                      reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner, &Procedure,
                                      reinterpret_cast<LPARAM>(this));

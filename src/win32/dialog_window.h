@@ -29,7 +29,7 @@ struct DialogTemplateSpec {
 
 // The template's bytes (DLGTEMPLATEEX with no items), in WORDs so that the
 // buffer is aligned as the system requires.
-std::vector<WORD> BuildDialogTemplate(const DialogTemplateSpec& spec);
+std::vector<WORD> BuildDialogTemplate(const DialogTemplateSpec& desc);
 
 // A message's result. For the messages whose dialog-procedure result is the
 // value itself (WM_CTLCOLOR*, WM_QUERYDRAGICON, WM_INITDIALOG, ...) the value
@@ -47,7 +47,7 @@ public:
 
     // Creates the dialog and runs its modal loop until End; returns End's
     // result, or -1 when the dialog could not be created.
-    INT_PTR RunModal(HWND owner, const DialogTemplateSpec& spec);
+    INT_PTR RunModal(HWND owner, const DialogTemplateSpec& desc);
 
     // Ends the modal loop with the given result (the window is destroyed).
     void End(INT_PTR result);

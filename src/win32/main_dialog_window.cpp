@@ -61,17 +61,17 @@ MainDialogWindow::~MainDialogWindow() {
 }
 
 int MainDialogWindow::Run() {
-    DialogTemplateSpec spec;
-    spec.style = MAIN_WINDOW_STYLE;
-    spec.exStyle = MAIN_WINDOW_EX_STYLE;
-    spec.className = MAIN_WINDOW_CLASS;
-    spec.width = TEMPLATE_WIDTH;
-    spec.height = TEMPLATE_HEIGHT;
-    spec.pointSize = 12;
-    spec.weight = FW_NORMAL;
-    spec.charset = GB2312_CHARSET;
-    spec.fontFace = L"宋体";
-    return RunModal(nullptr, spec) == 0 ? 0 : 1;
+    DialogTemplateSpec desc;
+    desc.style = MAIN_WINDOW_STYLE;
+    desc.exStyle = MAIN_WINDOW_EX_STYLE;
+    desc.className = MAIN_WINDOW_CLASS;
+    desc.width = TEMPLATE_WIDTH;
+    desc.height = TEMPLATE_HEIGHT;
+    desc.pointSize = 12;
+    desc.weight = FW_NORMAL;
+    desc.charset = GB2312_CHARSET;
+    desc.fontFace = L"宋体";
+    return RunModal(nullptr, desc) == 0 ? 0 : 1;
 }
 
 void MainDialogWindow::Log(std::string_view category, std::string_view text) const {

@@ -12,11 +12,11 @@ void SkinnedDialogWindow::Host::EndDialog(ui::DialogResult result) {
 }
 
 ui::DialogResult SkinnedDialogWindow::Run(HWND owner) {
-    DialogTemplateSpec spec;
-    spec.style = SUB_DIALOG_STYLE;
-    spec.pointSize = 9;
-    spec.fontFace = L"MS Shell Dlg";
-    return RunModal(owner, spec) == IDOK ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
+    DialogTemplateSpec desc;
+    desc.style = SUB_DIALOG_STYLE;
+    desc.pointSize = 9;
+    desc.fontFace = L"MS Shell Dlg";
+    return RunModal(owner, desc) == IDOK ? ui::DialogResult::Ok : ui::DialogResult::Cancel;
 }
 
 bool SkinnedDialogWindow::OnInitDialog() {

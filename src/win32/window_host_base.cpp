@@ -169,9 +169,9 @@ void WindowHostBase<Base>::SetSkinFolder(const std::string& folder) {
 
 template <typename Base>
 void WindowHostBase<Base>::SetFonts(const ui::FontSpec& normal, const ui::FontSpec& title) {
-    const auto make = [](const ui::FontSpec& spec) {
-        const std::wstring face = WideFromUtf8(spec.face);
-        return UniqueFont(::CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    const auto make = [](const ui::FontSpec& desc) {
+        const std::wstring face = WideFromUtf8(desc.face);
+        return UniqueFont(::CreateFontW(desc.height, 0, 0, 0, desc.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                         DEFAULT_PITCH | FF_SWISS, face.c_str()));
     };
@@ -220,22 +220,22 @@ HWND WindowHostBase<Base>::Control(int id) const {
 }
 
 template <typename Base>
-void WindowHostBase<Base>::CreateControl(const ui::ControlSpec& spec) {
-    DestroyControl(spec.id);
-    const std::wstring text = WideFromUtf8(spec.text);
-    HWND control = ::CreateWindowExW(0, WindowClassOf(spec.kind), text.c_str(), spec.style, spec.rect.left,
-                                     spec.rect.top, spec.rect.Width(), spec.rect.Height(), window_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+void WindowHostBase<Base>::CreateControl(const ui::ControlSpec& desc) {
+    DestroyControl(desc.id);
+    const std::wstring text = WideFromUtf8(desc.text);
+    HWND control = ::CreateWindowExW(0, WindowClassOf(desc.kind), text.c_str(), desc.style, desc.rect.left,
+                                     desc.rect.top, desc.rect.Width(), desc.rect.Height(), window_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(desc.id)),
                                      ::GetModuleHandleW(nullptr), nullptr);
     if (!control) {
-        if (Log()) Log()->Write("control", "cannot create control " + std::to_string(spec.id));
+        if (Log()) Log()->Write("control", "cannot create control " + std::to_string(desc.id));
         return;
     }
     if (normalFont_) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.Get()), FALSE);
-    if (spec.kind == ui::ControlKind::ListBox && spec.selectionFollowsPointer) {
+    if (desc.kind == ui::ControlKind::ListBox && desc.selectionFollowsPointer) {
         ::SetWindowSubclass(control, &FollowPointerProc, 1, 0);
     }
-    controls_[spec.id] = control;
+    controls_[desc.id] = control;
 }
 
 template <typename Base>

@@ -55,7 +55,7 @@ public:
     void ShowInForeground() override;
     void TrackHover() override;
     void StartDrag(ui::Point from) override;
-    void CreateControl(const ui::ControlSpec& spec) override;
+    void CreateControl(const ui::ControlSpec& desc) override;
     void DestroyControl(int id) override;
     bool ControlExists(int id) const override;
     void SetControlText(int id, std::string_view text) override;

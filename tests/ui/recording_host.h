@@ -41,7 +41,7 @@ std::string TextLine(std::string_view text, Rect rect, TextFormat format = TextF
 
 // What a list box holds in the recording.
 struct RecordedControl {
-    ControlSpec spec;
+    ControlSpec desc;
     std::vector<std::string> items;
     int selection = -1;
 };
@@ -91,9 +91,9 @@ class RecordingWindow : public Base {
     }
     void TrackHover() override { Log("TrackHover"); }
     void StartDrag(Point from) override { Log("StartDrag " + Describe(from)); }
-    void CreateControl(const ControlSpec& spec) override {
-        controls[spec.id] = RecordedControl{spec, {}, -1};
-        Log("CreateControl " + std::to_string(spec.id) + " " + Describe(spec.rect));
+    void CreateControl(const ControlSpec& desc) override {
+        controls[desc.id] = RecordedControl{desc, {}, -1};
+        Log("CreateControl " + std::to_string(desc.id) + " " + Describe(desc.rect));
     }
     void DestroyControl(int id) override {
         controls.erase(id);
@@ -101,7 +101,7 @@ class RecordingWindow : public Base {
     }
     bool ControlExists(int id) const override { return controls.contains(id); }
     void SetControlText(int id, std::string_view text) override {
-        if (auto it = controls.find(id); it != controls.end()) it->second.spec.text = text;
+        if (auto it = controls.find(id); it != controls.end()) it->second.desc.text = text;
         Log("SetControlText " + std::to_string(id) + " " + std::string(text));
     }
     void InvalidateControl(int id) override { Log("InvalidateControl " + std::to_string(id)); }

@@ -116,8 +116,8 @@ std::vector<std::filesystem::path> ShippedSkins() {
 }
 
 // The file of an image inside a skin folder (the names carry a leading "/").
-std::filesystem::path ImageFile(const std::filesystem::path& skin, const SkinImageSpec& spec) {
-    return skin / PathFromUtf8(spec.name.substr(1));
+std::filesystem::path ImageFile(const std::filesystem::path& skin, const SkinImageSpec& desc) {
+    return skin / PathFromUtf8(desc.name.substr(1));
 }
 
 TEST(ReadPngHeader, ReadsSizeAndPixelFormatOfAWellFormedFile) {
@@ -162,11 +162,11 @@ TEST(ReadPngHeader, RefusesDamagedFiles) {
 
 TEST(SkinImages, NamesAreUniqueAndAddressedFromTheSkinFolder) {
     std::set<std::string_view> names;
-    for (const auto& spec : SKIN_IMAGES) {
-        EXPECT_TRUE(spec.name.starts_with("/") && spec.name.ends_with(".png")) << spec.name;
-        EXPECT_GT(spec.width, 0) << spec.name;
-        EXPECT_GT(spec.height, 0) << spec.name;
-        EXPECT_TRUE(names.insert(spec.name).second) << "twice: " << spec.name;
+    for (const auto& desc : SKIN_IMAGES) {
+        EXPECT_TRUE(desc.name.starts_with("/") && desc.name.ends_with(".png")) << desc.name;
+        EXPECT_GT(desc.width, 0) << desc.name;
+        EXPECT_GT(desc.height, 0) << desc.name;
+        EXPECT_TRUE(names.insert(desc.name).second) << "twice: " << desc.name;
     }
     EXPECT_EQ(SkinImageName(SkinImage::BasicBackground), "/BasicSet2.png");
     EXPECT_EQ(SkinImageName(SkinImage::CheckBoxTicked), "/PaneMakingTick.png");
@@ -208,9 +208,9 @@ TEST(ShippedSkins, GraphiteAndIvoryAreShipped) {
 TEST(ShippedSkins, EveryImageIsAWellFormedPngOfTheSizeItsPlacesNeed) {
     for (const auto& skin : ShippedSkins()) {
         for (std::size_t i = 0; i < SKIN_IMAGE_COUNT; ++i) {
-            const auto& spec = SKIN_IMAGES[i];
-            const auto file = ImageFile(skin, spec);
-            const std::string where = PathToUtf8(skin.filename()) + std::string(spec.name);
+            const auto& desc = SKIN_IMAGES[i];
+            const auto file = ImageFile(skin, desc);
+            const std::string where = PathToUtf8(skin.filename()) + std::string(desc.name);
             const auto bytes = ReadFileBytes(file);
             if (!bytes) {
                 ADD_FAILURE() << "missing: " << where;
@@ -222,10 +222,10 @@ TEST(ShippedSkins, EveryImageIsAWellFormedPngOfTheSizeItsPlacesNeed) {
                 continue;
             }
             EXPECT_TRUE(
-                SkinImageSizeFits(spec, static_cast<int>(header->width), static_cast<int>(header->height)))
+                SkinImageSizeFits(desc, static_cast<int>(header->width), static_cast<int>(header->height)))
                 << where << " is " << header->width << "x" << header->height << ", its places need "
-                << (spec.rule == SizeRule::Exact ? "exactly " : "at least ") << spec.width << "x"
-                << spec.height;
+                << (desc.rule == SizeRule::Exact ? "exactly " : "at least ") << desc.width << "x"
+                << desc.height;
             EXPECT_EQ(header->bitDepth, 8) << where;
             EXPECT_EQ(header->interlace, 0) << where;
             EXPECT_EQ(header->colourType, IsSkinBackground(static_cast<SkinImage>(i)) ? 2 : 6) << where;

@@ -64,8 +64,8 @@ TEST_F(SkinsDialogTest, InitialisationLoadsItsBackgroundAndCreatesLabelAndSwatch
     EXPECT_EQ(log, (std::vector<std::string>{"SetSkinFolder /prog/Skins/Blue", "LoadCanvas /skins.png",
                                              "SetFonts Arial Tahoma", "CreateControl 560 43,128,135,142",
                                              "CreateControl 561 42,94,151,110"}));
-    EXPECT_EQ(host.controls[560].spec.text, "Blue");
-    EXPECT_EQ(host.controls[561].spec.style, ui::STYLE_STATIC_CENTERED);
+    EXPECT_EQ(host.controls[560].desc.text, "Blue");
+    EXPECT_EQ(host.controls[561].desc.style, ui::STYLE_STATIC_CENTERED);
 }
 
 TEST_F(SkinsDialogTest, MissingBackgroundSaysSoAndCannotRun) {
@@ -82,8 +82,8 @@ TEST_F(SkinsDialogTest, NameBoxOpensTheListOfFoldersAndClosesIt) {
     EXPECT_TRUE(dialog->ListOpen());
     EXPECT_EQ(log, (std::vector<std::string>{"CreateControl 562 42,146,151,264", "AddListItem 562 Blue",
                                              "AddListItem 562 Red"}));
-    EXPECT_TRUE(host.controls[SKIN_LIST_ID].spec.selectionFollowsPointer);
-    EXPECT_EQ(host.controls[SKIN_LIST_ID].spec.style, ui::STYLE_POPUP_LIST);
+    EXPECT_TRUE(host.controls[SKIN_LIST_ID].desc.selectionFollowsPointer);
+    EXPECT_EQ(host.controls[SKIN_LIST_ID].desc.style, ui::STYLE_POPUP_LIST);
     log.clear();
 
     dialog->OnLButtonDown(NAME_BOX);
@@ -98,7 +98,7 @@ TEST_F(SkinsDialogTest, PickingASkinNamesItAndTakesItsFolder) {
     EXPECT_FALSE(host.ControlExists(SKIN_LIST_ID));
     EXPECT_EQ(dialog->ChosenName(), "Red");
     EXPECT_EQ(dialog->ChosenFolder(), PathToUtf8(folder / "Skins" / "Red"));
-    EXPECT_EQ(host.controls[560].spec.text, "Red");
+    EXPECT_EQ(host.controls[560].desc.text, "Red");
 }
 
 TEST_F(SkinsDialogTest, ClickOutsideClosesTheListWithoutAChoice) {
@@ -127,7 +127,7 @@ TEST_F(SkinsDialogTest, FolderThatVanishedBeforeThePickIsNotChosen) {
     dialog->OnCommand(SKIN_LIST_ID, LIST_SELECTION_CHANGED);
     EXPECT_EQ(dialog->ChosenName(), "Blue");
     EXPECT_EQ(dialog->ChosenFolder(), "/prog/Skins/Blue");
-    EXPECT_EQ(host.controls[560].spec.text, "Blue");
+    EXPECT_EQ(host.controls[560].desc.text, "Blue");
 }
 
 TEST_F(SkinsDialogTest, SwatchShowsTheColourBeingChosenWhileTheTextsKeepTheStoredOne) {

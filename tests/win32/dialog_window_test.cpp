@@ -10,17 +10,17 @@ DWORD DwordAt(const std::vector<WORD>& words, std::size_t index) {
 }
 
 TEST(DialogTemplate, IsAnExtendedTemplateWithoutItemsNamingClassAndFont) {
-    DialogTemplateSpec spec;
-    spec.style = 0x92000A40;
-    spec.exStyle = 0x00040010;
-    spec.className = L"KorvexKV12Class";
-    spec.width = 450;
-    spec.height = 325;
-    spec.pointSize = 12;
-    spec.weight = 400;
-    spec.charset = GB2312_CHARSET;
-    spec.fontFace = L"宋体";
-    const std::vector<WORD> words = BuildDialogTemplate(spec);
+    DialogTemplateSpec desc;
+    desc.style = 0x92000A40;
+    desc.exStyle = 0x00040010;
+    desc.className = L"KorvexKV12Class";
+    desc.width = 450;
+    desc.height = 325;
+    desc.pointSize = 12;
+    desc.weight = 400;
+    desc.charset = GB2312_CHARSET;
+    desc.fontFace = L"宋体";
+    const std::vector<WORD> words = BuildDialogTemplate(desc);
     ASSERT_GE(words.size(), 13u);
     EXPECT_EQ(words[0], 1);       // version
     EXPECT_EQ(words[1], 0xFFFF);  // extended
@@ -41,10 +41,10 @@ TEST(DialogTemplate, IsAnExtendedTemplateWithoutItemsNamingClassAndFont) {
 }
 
 TEST(DialogTemplate, WithoutAFontStyleCarriesNoFont) {
-    DialogTemplateSpec spec;
-    spec.style = WS_POPUP;
-    spec.fontFace = L"Arial";
-    const std::vector<WORD> words = BuildDialogTemplate(spec);
+    DialogTemplateSpec desc;
+    desc.style = WS_POPUP;
+    desc.fontFace = L"Arial";
+    const std::vector<WORD> words = BuildDialogTemplate(desc);
     // Header (13 words), menu, class, title: nothing after.
     EXPECT_EQ(words.size(), 16u);
 }
@@ -73,11 +73,11 @@ private:
 };
 
 DialogTemplateSpec HiddenPopup() {
-    DialogTemplateSpec spec;
-    spec.style = WS_POPUP;  // never visible: nothing flashes on the test display
-    spec.width = 10;
-    spec.height = 10;
-    return spec;
+    DialogTemplateSpec desc;
+    desc.style = WS_POPUP;  // never visible: nothing flashes on the test display
+    desc.width = 10;
+    desc.height = 10;
+    return desc;
 }
 
 TEST(DialogWindowRun, ReturnsTheResultTheDialogEndedWith) {
