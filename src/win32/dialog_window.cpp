@@ -1,5 +1,7 @@
 #include "win32/dialog_window.h"
 
+#include "win32/guarded_call.h"
+
 namespace kv12::win32 {
 
 namespace {
@@ -46,29 +48,29 @@ std::vector<WORD> BuildDialogTemplate(const DialogTemplateSpec& desc) {
 
 bool ReturnsValueDirectly(UINT message) {
     switch (message) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-    case WM_COMPAREITEM:
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-    case WM_INITDIALOG:
-        return true;
-    default:
-        return false;
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+        case WM_INITDIALOG:
+            return true;
+        default:
+            return false;
     }
 }
 
 INT_PTR DialogWindow::RunModal(HWND owner, const DialogTemplateSpec& desc) {
     const std::vector<WORD> dialogTemplate = BuildDialogTemplate(desc);
     return ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
-                                     reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner, &Procedure,
-                                     reinterpret_cast<LPARAM>(this));
+                                     reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
+                                     &Procedure, reinterpret_cast<LPARAM>(this));
 }
 
 void DialogWindow::End(INT_PTR result) {
@@ -76,6 +78,11 @@ void DialogWindow::End(INT_PTR result) {
 }
 
 INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded("window procedure", INT_PTR{FALSE},
+                   [&] { return HandleMessage(window, message, wParam, lParam); });
+}
+
+INT_PTR DialogWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<DialogWindow*>(::GetWindowLongPtrW(window, DWLP_USER));
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<DialogWindow*>(lParam);

@@ -39,7 +39,7 @@ struct MessageResult {
 };
 
 class DialogWindow {
-public:
+  public:
     DialogWindow() = default;
     virtual ~DialogWindow() = default;
     DialogWindow(const DialogWindow&) = delete;
@@ -54,7 +54,7 @@ public:
 
     HWND Handle() const { return window_; }
 
-protected:
+  protected:
     // WM_INITDIALOG. Returning false ends the dialog at once with IDCANCEL,
     // so that a window that failed to set itself up is never left open.
     virtual bool OnInitDialog() = 0;
@@ -63,8 +63,9 @@ protected:
     // Called before the window handle is forgotten (WM_NCDESTROY).
     virtual void OnFinalMessage() {}
 
-private:
+  private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
 };

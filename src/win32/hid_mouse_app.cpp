@@ -16,6 +16,7 @@
 #include "device/trace_writer.h"
 #include "sim/virtual_mouse.h"
 #include "win32/debug_log.h"
+#include "win32/guarded_call.h"
 #include "win32/image_cache.h"
 #include "win32/main_dialog_window.h"
 #include "win32/program_options.h"
@@ -60,14 +61,15 @@ bool RegisterMainWindowClass() {
 
 // Sends each device report to the --trace file and to the debug log.
 class TraceOutput final : public TraceSink {
-public:
-    TraceOutput(std::ostream* trace, DebugLog& log) : writer_(trace ? *trace : null_), trace_(trace), log_(log) {}
+  public:
+    TraceOutput(std::ostream* trace, DebugLog& log)
+        : writer_(trace ? *trace : null_), trace_(trace), log_(log) {}
     void Record(const TraceEvent& event) override {
         if (trace_) writer_.Record(event);
         log_.Write("device", FormatTraceLine(event));
     }
 
-private:
+  private:
     std::ofstream null_;  // never opened: the writer's stream when there is no trace file
     JsonLinesTraceWriter writer_;
     std::ostream* trace_;
@@ -99,10 +101,12 @@ int CHidMouseApp::Run(const std::vector<std::string>& args) {
     DebugLog log = options.logFile.empty() ? DebugLog() : DebugLog(PathFromUtf8(options.logFile));
     std::unique_ptr<std::ofstream> traceFile;
     if (!options.traceFile.empty()) {
-        traceFile = std::make_unique<std::ofstream>(PathFromUtf8(options.traceFile), std::ios::binary | std::ios::trunc);
+        traceFile = std::make_unique<std::ofstream>(PathFromUtf8(options.traceFile),
+                                                    std::ios::binary | std::ios::trunc);
         if (!*traceFile) log.Write("trace", "cannot write " + options.traceFile);
     }
     TraceOutput traceOutput(traceFile && *traceFile ? traceFile.get() : nullptr, log);
+    SetExceptionLog(&log);
 
     // The scramble configuration may be overridden in str.ini; the simulated
     // mouse uses the same one.
@@ -147,6 +151,7 @@ int CHidMouseApp::Run(const std::vector<std::string>& args) {
         MainDialogWindow window(std::move(setup));
         exitCode = window.Run();
     }
+    SetExceptionLog(nullptr);
     // The link outlives the window (it closed the handles at shutdown); GDI+ stops last.
     return exitCode;
 }
