@@ -3,6 +3,7 @@
 // drawn at these rectangles' top-left corners at their natural size.
 #pragma once
 
+#include "ui/control_ids.h"
 #include "ui/window_host.h"
 
 namespace kv12::ui::layout {
@@ -71,7 +72,7 @@ constexpr Rect DpiStepCell(int stage, int step) {
     return {StageColumnLeft(stage), top, StageColumnLeft(stage) + 16, top + 16};
 }
 inline constexpr int MAX_DPI_STEPS = 12;
-inline constexpr int FIRST_SWATCH_ID = 71;  // the swatches of stages 1..4 are static controls 71..74
+inline constexpr int FIRST_SWATCH_ID = control_ids::FIRST_STAGE_SWATCH;  // static controls 71..74
 
 // The advanced page.
 inline constexpr Rect POINTER_SWITCH_1{51, 255, 67, 271};

@@ -4,22 +4,24 @@
 // through the main window's ApplySkin.
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/dialog_texts.h"
+#include "ui/control_ids.h"
+#include "ui/popup_list.h"
 #include "ui/skin_state.h"
+#include "ui/skinned_dialog_base.h"
 #include "ui/window_host.h"
 
 namespace kv12::ui {
 
 // The chooser's controls.
-inline constexpr int SKIN_NAME_LABEL_ID = 560;
-inline constexpr int SKIN_COLOR_SWATCH_ID = 561;
-inline constexpr int SKIN_LIST_ID = 562;
+inline constexpr int SKIN_NAME_LABEL_ID = control_ids::SKIN_NAME_LABEL;
+inline constexpr int SKIN_COLOR_SWATCH_ID = control_ids::SKIN_COLOR_SWATCH;
+inline constexpr int SKIN_LIST_ID = control_ids::SKIN_LIST;
 
 namespace skins_layout {
 inline constexpr Rect CLOSE_BUTTON{352, 6, 370, 24};
@@ -36,19 +38,12 @@ inline constexpr Rect SKIN_LIST{42, 146, 151, 264};
 /// entries "." and ".." are never listed; a missing or unreadable root gives none.
 std::vector<std::string> ListSkinFolders(const std::filesystem::path& skinsRoot);
 
-class CSkinsDialog : public SkinnedDialog {
+class CSkinsDialog : public SkinnedDialogBase {
   public:
     // Takes its starting choice from the skin as it is when the dialog opens.
     CSkinsDialog(const SkinState& skin, std::filesystem::path skinsRoot, std::string_view languageCode,
                  WindowsVersion version);
 
-    bool OnInitDialog(DialogHost& host) override;
-    void OnEraseBackground() override;
-    void OnLButtonDown(Point point) override;
-    void OnMouseMove(Point point) override;
-    void OnMouseHover(Point point) override;
-    void OnMouseWheel(int delta) override;
-    void OnCommand(int id, int notifyCode) override;
     ControlColors ControlColorsFor(int id, ControlKind kind) const override;
 
     /// Opens the popup list of skin folders, or closes it when it is open.
@@ -58,28 +53,21 @@ class CSkinsDialog : public SkinnedDialog {
     Rgb Color() const { return color_; }
     const std::string& ChosenName() const { return chosenName_; }
     const std::string& ChosenFolder() const { return chosenFolder_; }
-    bool ListOpen() const { return listOpen_; }
+    bool ListOpen() const { return list_.IsOpen(); }
 
   private:
-    enum class Button { Close, Ok, Cancel };
-    static Rect ButtonRect(Button button);
+    DialogFrameTexts FrameTexts() const override;
+    void OnInit() override;
+    void Paint() override;
+    void OnPress(Point point) override;
+    void OnListChoice(PopupList& list, int position) override;
     const SkinsDialogTexts& Texts() const;
-    void DrawButton(Button button, bool over);
-    void OnListChoice();
 
-    DialogHost* host_ = nullptr;
-    SkinState skin_;  // as it was when the dialog opened: its texts keep this colour
     std::filesystem::path skinsRoot_;
-    std::string languageCode_;
-    WindowsVersion version_;
-    bool canvasLoaded_ = false;
-
     Rgb color_;
     std::string chosenName_;
     std::string chosenFolder_;
-    bool listOpen_ = false;
-    std::vector<std::string> listed_;   // the list's items, in list order
-    std::array<bool, 3> hoverFlags_{};  // by Button
+    PopupList list_;
 };
 
 }  // namespace kv12::ui

@@ -58,6 +58,18 @@ enum class TextFormat {
     Right,     // DT_RIGHT | DT_VCENTER | DT_SINGLELINE: the DPI scale, the labels left of a row
 };
 
+// One key event as the platform reports it: the key's virtual-key code, its
+// set-1 scan code and extended flag (which name it: KeyNameFromScanCode), and
+// the keystroke flags' previous-state and transition bits.
+struct KeyEvent {
+    std::uint32_t virtualKey = 0;
+    std::uint8_t scanCode = 0;
+    bool extended = false;  // right-hand Ctrl and Alt, the cursor block, keypad Enter, ...
+    bool wasDown = false;   // the key was down before: an auto-repeat, or a release
+    bool released = false;  // the key goes up
+    friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
+};
+
 // The kinds of real child control, as WM_CTLCOLOR* tells them apart.
 enum class ControlKind { Static, Edit, ListBox, Button, Other };
 
@@ -158,6 +170,30 @@ class WindowHost {
     virtual int ListSelection(int id) const = 0;
     // Scrolls a list box by whole lines: positive down, negative up.
     virtual void ScrollList(int id, int lines) = 0;
+    // Makes an item of a list box the selection without a notification
+    // (LB_SETCURSEL); -1 clears it.
+    virtual void SetListSelection(int id, int index) = 0;
+    // The rectangle of a list item, relative to the list's client area
+    // (LB_GETITEMRECT); nullopt when the list or the item does not exist.
+    virtual std::optional<Rect> ListItemRect(int id, int index) const = 0;
+    // The text of a control (an edit box as the user left it); empty when the
+    // control does not exist.
+    virtual std::string ControlText(int id) const = 0;
+    // Enables or disables a control (a disabled edit takes no focus or keys).
+    virtual void EnableControl(int id, bool enabled) = 0;
+    // The id of the child control that has the keyboard focus, or 0.
+    virtual int FocusedControl() const = 0;
+
+    // --- key capture --------------------------------------------------------
+    // Starts delivering every key event of the program's windows to this
+    // window's OnKeyEvent, on the user-interface thread, before the key
+    // message itself is processed (a keyboard hook of that thread). Returns 0
+    // when capture runs, otherwise the system's error code. At most one
+    // capture runs at a time in the program.
+    virtual std::uint32_t StartKeyCapture() = 0;
+    // Stops it (nothing happens when none runs). A window's capture also
+    // stops when the window goes.
+    virtual void StopKeyCapture() = 0;
 
     // --- system services ---------------------------------------------------
     // A modal message box with an OK button; an empty caption means the
@@ -200,6 +236,19 @@ class SkinnedDialog {
     virtual void OnCommand(int id, int notifyCode) = 0;
     // [WM_CTLCOLOR*]
     virtual ControlColors ControlColorsFor(int id, ControlKind kind) const = 0;
+    // The pointer moved over item `item` of a list created with
+    // selectionFollowsPointer (the host has already made it the selection).
+    virtual void OnListPointerMove(int /*listId*/, int /*item*/) {}
+    // [key capture] One key event, while the dialog captures keys.
+    virtual void OnKeyEvent(const KeyEvent& /*event*/) {}
+    // The Enter and Esc keys (the dialog manager's IDOK and IDCANCEL without
+    // a control): each dialog has its own rule; by default Enter is OK and
+    // Esc is Cancel.
+    virtual void OnEnterKey() = 0;
+    virtual void OnEscapeKey() = 0;
+    // Whether a key message of this virtual key is discarded before it
+    // reaches the dialog's controls (key capture has already seen it).
+    virtual bool DiscardsKey(std::uint32_t /*virtualKey*/) const { return false; }
 };
 
 // The main window's host: the window above plus the notification area, the

@@ -1,5 +1,7 @@
 #include "win32/keyboard_hook.h"
 
+#include "win32/guarded_call.h"
+
 namespace kv12::win32 {
 
 namespace {
@@ -7,6 +9,7 @@ namespace {
 // The hook of this thread; hook procedures carry no context of their own.
 thread_local KeyboardHook* activeHook = nullptr;
 thread_local const KeyboardHook::Handler* activeHandler = nullptr;
+thread_local const KeyboardHook::Discard* activeDiscard = nullptr;
 
 }  // namespace
 
@@ -22,7 +25,8 @@ KeyEvent KeyEventFrom(WPARAM virtualKey, LPARAM flags) {
     return event;
 }
 
-KeyboardHook::KeyboardHook(Handler handler) : handler_(std::move(handler)) {
+KeyboardHook::KeyboardHook(Handler handler, Discard discard)
+    : handler_(std::move(handler)), discard_(std::move(discard)) {
     if (activeHook) {
         installError_ = ERROR_ALREADY_EXISTS;
         return;
@@ -34,6 +38,7 @@ KeyboardHook::KeyboardHook(Handler handler) : handler_(std::move(handler)) {
     }
     activeHook = this;
     activeHandler = &handler_;
+    activeDiscard = &discard_;
 }
 
 KeyboardHook::~KeyboardHook() {
@@ -41,15 +46,22 @@ KeyboardHook::~KeyboardHook() {
     ::UnhookWindowsHookEx(hook_);
     activeHook = nullptr;
     activeHandler = nullptr;
+    activeDiscard = nullptr;
 }
 
 LRESULT CALLBACK KeyboardHook::Procedure(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && activeHandler && *activeHandler) {
-        // A copy: the handler may remove the hook (and with it the original),
-        // e.g. when Ctrl+Break ends a recording.
-        const KeyboardHook::Handler handler = *activeHandler;
-        handler(KeyEventFrom(wParam, lParam));
-        return 0;  // not swallowed: the key goes on to the window
+        const bool discard = Guarded("keyboard hook", false, [&] {
+            // Copies: the handler may remove the hook (and with it the
+            // originals), e.g. when Ctrl+Break ends a recording.
+            const KeyboardHook::Handler handler = *activeHandler;
+            const KeyboardHook::Discard discarder = activeDiscard ? *activeDiscard : nullptr;
+            const KeyEvent event = KeyEventFrom(wParam, lParam);
+            handler(event);
+            return discarder && discarder(event);
+        });
+        // Not swallowed unless the window asked for it: the key goes on to the window.
+        return discard ? 1 : 0;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -25,13 +25,15 @@ struct KeyEvent {
 KeyEvent KeyEventFrom(WPARAM virtualKey, LPARAM flags);
 
 class KeyboardHook {
-public:
+  public:
     using Handler = std::function<void(const KeyEvent&)>;
+    // Asked after the handler: true keeps the key message from its window.
+    using Discard = std::function<bool(const KeyEvent&)>;
 
     // Installs the hook on the calling thread; check Installed (and
     // InstallError for the system's error code when it failed). Only one hook
     // of this class may be installed on a thread at a time.
-    explicit KeyboardHook(Handler handler);
+    explicit KeyboardHook(Handler handler, Discard discard = nullptr);
     // Removes the hook.
     ~KeyboardHook();
     KeyboardHook(const KeyboardHook&) = delete;
@@ -40,10 +42,11 @@ public:
     bool Installed() const { return hook_ != nullptr; }
     DWORD InstallError() const { return installError_; }
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
 
     Handler handler_;
+    Discard discard_;
     HHOOK hook_ = nullptr;
     DWORD installError_ = 0;
 };

@@ -14,20 +14,24 @@ namespace kv12::win32 {
 inline constexpr DWORD SUB_DIALOG_STYLE = 0x82800640;
 
 class SkinnedDialogWindow final : public DialogWindow {
-public:
+  public:
     SkinnedDialogWindow(ui::SkinnedDialog& dialog, HostContext context);
 
     // Runs the dialog over owner; Ok only when the dialog ended with OK.
     ui::DialogResult Run(HWND owner);
 
-private:
+  private:
     class Host final : public WindowHostBase<ui::DialogHost> {
-    public:
+      public:
         Host(HostContext context, SkinnedDialogWindow& window)
             : WindowHostBase(std::move(context), true), window_(window) {}
         void EndDialog(ui::DialogResult result) override;
 
-    private:
+      protected:
+        void OnCapturedKey(const ui::KeyEvent& event) override;
+        bool DiscardsCapturedKey(std::uint32_t virtualKey) const override;
+
+      private:
         SkinnedDialogWindow& window_;
     };
 

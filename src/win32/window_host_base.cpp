@@ -5,7 +5,9 @@
 #include "win32/windows_api.h"
 
 #include "core/utf8_path.h"
+#include "win32/guarded_call.h"
 #include "win32/wide_text.h"
+#include "win32/window_messages.h"
 
 namespace kv12::win32 {
 
@@ -24,28 +26,36 @@ RECT ToRect(ui::Rect r) {
 
 const wchar_t* WindowClassOf(ui::ControlKind kind) {
     switch (kind) {
-    case ui::ControlKind::Edit:
-        return L"EDIT";
-    case ui::ControlKind::ListBox:
-        return L"LISTBOX";
-    case ui::ControlKind::Button:
-        return L"BUTTON";
-    case ui::ControlKind::Static:
-    case ui::ControlKind::Other:
-        break;
+        case ui::ControlKind::Edit:
+            return L"EDIT";
+        case ui::ControlKind::ListBox:
+            return L"LISTBOX";
+        case ui::ControlKind::Button:
+            return L"BUTTON";
+        case ui::ControlKind::Static:
+        case ui::ControlKind::Other:
+            break;
     }
     return L"STATIC";
 }
 
 // A popup list whose selection follows the pointer: the item under the
 // pointer becomes the selection, without the notification a click sends.
+// The parent then hears which item the pointer is on (WM_LISTPOINTERMOVE).
 LRESULT CALLBACK FollowPointerProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                    DWORD_PTR) {
     if (message == WM_MOUSEMOVE) {
-        const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
-        if (HIWORD(hit) == 0 && ::SendMessageW(list, LB_GETCURSEL, 0, 0) != LOWORD(hit)) {
-            ::SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
-        }
+        Guarded("list subclass", 0, [&] {
+            const LRESULT hit = ::SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
+            if (HIWORD(hit) != 0) return 0;  // below the last item
+            const WPARAM item = LOWORD(hit);
+            if (::SendMessageW(list, LB_GETCURSEL, 0, 0) != static_cast<LRESULT>(item)) {
+                ::SendMessageW(list, LB_SETCURSEL, item, 0);
+            }
+            ::SendMessageW(::GetParent(list), WM_LISTPOINTERMOVE, static_cast<WPARAM>(::GetDlgCtrlID(list)),
+                           static_cast<LPARAM>(item));
+            return 0;
+        });
     } else if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(list, &FollowPointerProc, id);
     }
@@ -75,28 +85,28 @@ void CentreWindow(HWND window) {
 
 UINT DrawTextFlags(ui::TextFormat format) {
     switch (format) {
-    case ui::TextFormat::Centered:
-        return DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    case ui::TextFormat::Right:
-        return DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
-    case ui::TextFormat::Left:
-        break;
+        case ui::TextFormat::Centered:
+            return DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+        case ui::TextFormat::Right:
+            return DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+        case ui::TextFormat::Left:
+            break;
     }
     return DT_VCENTER | DT_SINGLELINE;
 }
 
 ui::ControlKind ControlKindOf(UINT message) {
     switch (message) {
-    case WM_CTLCOLORSTATIC:
-        return ui::ControlKind::Static;
-    case WM_CTLCOLOREDIT:
-        return ui::ControlKind::Edit;
-    case WM_CTLCOLORLISTBOX:
-        return ui::ControlKind::ListBox;
-    case WM_CTLCOLORBTN:
-        return ui::ControlKind::Button;
-    default:
-        return ui::ControlKind::Other;
+        case WM_CTLCOLORSTATIC:
+            return ui::ControlKind::Static;
+        case WM_CTLCOLOREDIT:
+            return ui::ControlKind::Edit;
+        case WM_CTLCOLORLISTBOX:
+            return ui::ControlKind::ListBox;
+        case WM_CTLCOLORBTN:
+            return ui::ControlKind::Button;
+        default:
+            return ui::ControlKind::Other;
     }
 }
 
@@ -285,6 +295,73 @@ void WindowHostBase<Base>::ScrollList(int id, int lines) {
 }
 
 template <typename Base>
+void WindowHostBase<Base>::SetListSelection(int id, int index) {
+    if (HWND control = Control(id)) ::SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+template <typename Base>
+std::optional<ui::Rect> WindowHostBase<Base>::ListItemRect(int id, int index) const {
+    HWND control = Control(id);
+    if (!control || index < 0) return std::nullopt;
+    RECT item{};
+    if (::SendMessageW(control, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+        return std::nullopt;
+    }
+    return ui::Rect{item.left, item.top, item.right, item.bottom};
+}
+
+template <typename Base>
+std::string WindowHostBase<Base>::ControlText(int id) const {
+    HWND control = Control(id);
+    if (!control) return {};
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return Utf8FromWide(text);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::EnableControl(int id, bool enabled) {
+    if (HWND control = Control(id)) ::EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+template <typename Base>
+int WindowHostBase<Base>::FocusedControl() const {
+    HWND focus = ::GetFocus();
+    if (!focus || ::GetParent(focus) != window_) return 0;
+    const int id = ::GetDlgCtrlID(focus);
+    return Control(id) == focus ? id : 0;
+}
+
+template <typename Base>
+std::uint32_t WindowHostBase<Base>::StartKeyCapture() {
+    keyCapture_.reset();
+    auto hook = std::make_unique<KeyboardHook>(
+        [this](const KeyEvent& event) {
+            OnCapturedKey(ui::KeyEvent{event.virtualKey, static_cast<std::uint8_t>(event.scanCode),
+                                       event.extended, event.wasDown, event.released});
+        },
+        [this](const KeyEvent& event) { return DiscardsCapturedKey(event.virtualKey); });
+    if (!hook->Installed()) {
+        const DWORD error = hook->InstallError();
+        if (Log()) Log()->Write("keys", "cannot capture keys, error " + std::to_string(error));
+        return error != 0 ? error : ERROR_GEN_FAILURE;
+    }
+    keyCapture_ = std::move(hook);
+    if (Log()) Log()->Write("keys", "capture started");
+    return 0;
+}
+
+template <typename Base>
+void WindowHostBase<Base>::StopKeyCapture() {
+    if (!keyCapture_) return;
+    keyCapture_.reset();
+    if (Log()) Log()->Write("keys", "capture stopped");
+}
+
+template <typename Base>
 void WindowHostBase<Base>::ShowMessage(std::string_view text, std::string_view caption) {
     if (Log()) Log()->Write("message", std::string(caption) + ": " + std::string(text));
     const std::wstring title = caption.empty() ? context_.appTitle : WideFromUtf8(caption);
@@ -346,6 +423,7 @@ template <typename Base>
 void WindowHostBase<Base>::ReleaseWindowResources() {
     // The controls go with their parent window; only our record of them is left.
     controls_.clear();
+    keyCapture_.reset();
 }
 
 template class WindowHostBase<ui::MainWindowHost>;

@@ -4,7 +4,9 @@
 // UTF-8 from the portable layer becomes UTF-16 here and nowhere else.
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +17,7 @@
 #include "win32/debug_log.h"
 #include "win32/gdi_handles.h"
 #include "win32/image_cache.h"
+#include "win32/keyboard_hook.h"
 
 namespace kv12::win32 {
 
@@ -32,7 +35,7 @@ ui::ControlKind ControlKindOf(UINT message);
 
 template <typename Base>
 class WindowHostBase : public Base {
-public:
+  public:
     // isDialog: a sub-dialog, which reports a missing element image in a
     // message box (the main window stays silent).
     WindowHostBase(HostContext context, bool isDialog) : context_(std::move(context)), isDialog_(isDialog) {}
@@ -63,6 +66,13 @@ public:
     void AddListItem(int id, std::string_view text) override;
     int ListSelection(int id) const override;
     void ScrollList(int id, int lines) override;
+    void SetListSelection(int id, int index) override;
+    std::optional<ui::Rect> ListItemRect(int id, int index) const override;
+    std::string ControlText(int id) const override;
+    void EnableControl(int id, bool enabled) override;
+    int FocusedControl() const override;
+    std::uint32_t StartKeyCapture() override;
+    void StopKeyCapture() override;
     void ShowMessage(std::string_view text, std::string_view caption) override;
     std::optional<ui::Rgb> ChooseColor(ui::Rgb initial) override;
 
@@ -78,11 +88,16 @@ public:
     // Destroys the child controls and the fonts and brush (WM_DESTROY).
     void ReleaseWindowResources();
 
-protected:
+  protected:
+    // Key capture hands each event to the window's portable behaviour; a true
+    // answer of DiscardsCapturedKey keeps the key message from the window.
+    virtual void OnCapturedKey(const ui::KeyEvent& /*event*/) {}
+    virtual bool DiscardsCapturedKey(std::uint32_t /*virtualKey*/) const { return false; }
+
     DebugLog* Log() const { return context_.log; }
     const std::wstring& AppTitle() const { return context_.appTitle; }
 
-private:
+  private:
     const DecodedImage* FindImage(std::string_view imageName);
     HWND Control(int id) const;
     void SizeClientArea(int width, int height);
@@ -99,6 +114,7 @@ private:
     // (the old one deleted) when another colour is asked for.
     UniqueBrush brush_;
     COLORREF brushColor_ = 0;
+    std::unique_ptr<KeyboardHook> keyCapture_;
 };
 
 }  // namespace kv12::win32

@@ -12,6 +12,9 @@ namespace kv12::win32 {
 inline constexpr UINT WM_TRAYICON = 0x401;
 // A notice of the mouse or the device link; wParam the code, lParam the value.
 inline constexpr UINT WM_MOUSENOTICE = 0x402;
+// Sent by a popup list whose selection follows the pointer to its parent after
+// the pointer moved onto an item: wParam the list's id, lParam the item.
+inline constexpr UINT WM_LISTPOINTERMOVE = 0x404;
 
 // The client point of a mouse message.
 inline ui::Point PointOf(LPARAM lParam) {

@@ -4,6 +4,7 @@
 // what the user does in a modal dialog.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -44,6 +45,7 @@ struct RecordedControl {
     ControlSpec desc;
     std::vector<std::string> items;
     int selection = -1;
+    bool enabled = true;
 };
 
 // The WindowHost part, shared by the main window's host and the dialogs'.
@@ -92,7 +94,7 @@ class RecordingWindow : public Base {
     void TrackHover() override { Log("TrackHover"); }
     void StartDrag(Point from) override { Log("StartDrag " + Describe(from)); }
     void CreateControl(const ControlSpec& desc) override {
-        controls[desc.id] = RecordedControl{desc, {}, -1};
+        controls[desc.id] = RecordedControl{desc, {}, -1, true};
         Log("CreateControl " + std::to_string(desc.id) + " " + Describe(desc.rect));
     }
     void DestroyControl(int id) override {
@@ -116,6 +118,35 @@ class RecordingWindow : public Base {
     void ScrollList(int id, int lines) override {
         Log("ScrollList " + std::to_string(id) + " " + std::to_string(lines));
     }
+    void SetListSelection(int id, int index) override {
+        if (auto it = controls.find(id); it != controls.end()) it->second.selection = index;
+        Log("SetListSelection " + std::to_string(id) + " " + std::to_string(index));
+    }
+    // Items are listItemHeight pixels high, from the list's top, as wide as the list.
+    std::optional<Rect> ListItemRect(int id, int index) const override {
+        const auto it = controls.find(id);
+        if (it == controls.end() || index < 0 || index >= static_cast<int>(it->second.items.size()))
+            return std::nullopt;
+        return Rect{0, index * listItemHeight, it->second.desc.rect.Width(), (index + 1) * listItemHeight};
+    }
+    std::string ControlText(int id) const override {
+        const auto it = controls.find(id);
+        return it == controls.end() ? std::string() : it->second.desc.text;
+    }
+    void EnableControl(int id, bool enabled) override {
+        if (auto it = controls.find(id); it != controls.end()) it->second.enabled = enabled;
+        Log(std::string(enabled ? "EnableControl " : "DisableControl ") + std::to_string(id));
+    }
+    int FocusedControl() const override { return focusedControl; }
+    std::uint32_t StartKeyCapture() override {
+        Log("StartKeyCapture");
+        if (keyCaptureError == 0) capturingKeys = true;
+        return keyCaptureError;
+    }
+    void StopKeyCapture() override {
+        if (capturingKeys) Log("StopKeyCapture");
+        capturingKeys = false;
+    }
     void ShowMessage(std::string_view text, std::string_view caption) override {
         Log("ShowMessage " + std::string(text) + " | " + std::string(caption));
     }
@@ -128,7 +159,17 @@ class RecordingWindow : public Base {
     }
 
     bool visible = false;
-    std::vector<Rgb> textColors;  // the colour of each DrawText, in order
+    std::vector<Rgb> textColors;        // the colour of each DrawText, in order
+    int listItemHeight = 15;            // what ListItemRect answers
+    int focusedControl = 0;             // what FocusedControl answers
+    std::uint32_t keyCaptureError = 0;  // StartKeyCapture fails with this when non-zero
+    bool capturingKeys = false;
+
+    // Plays the user typing into an edit box: its text changes, then the
+    // window would get EN_CHANGE (the caller sends it).
+    void TypeInto(int id, std::string_view text) {
+        if (auto it = controls.find(id); it != controls.end()) it->second.desc.text = text;
+    }
 
   protected:
     void Log(std::string line) { log_.push_back(std::move(line)); }

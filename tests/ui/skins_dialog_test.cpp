@@ -112,10 +112,12 @@ TEST_F(SkinsDialogTest, ClickOutsideClosesTheListWithoutAChoice) {
     EXPECT_EQ(dialog->ChosenFolder(), "/prog/Skins/Blue");
 }
 
-TEST_F(SkinsDialogTest, NotificationWithoutSelectionKeepsTheChoice) {
+TEST_F(SkinsDialogTest, NotificationWithoutSelectionKeepsTheChoiceAndTheOpenList) {
     Open();
     Pick(-1);
-    EXPECT_FALSE(dialog->ListOpen());
+    // The list stays as it was, so the next press on the box closes it.
+    EXPECT_TRUE(dialog->ListOpen());
+    EXPECT_TRUE(host.ControlExists(SKIN_LIST_ID));
     EXPECT_EQ(dialog->ChosenName(), "Blue");
 }
 
@@ -173,6 +175,16 @@ TEST_F(SkinsDialogTest, FrameButtonsEndTheDialog) {
     dialog->OnInitDialog(cancelHost);
     dialog->OnLButtonDown(CANCEL);
     EXPECT_EQ(cancelHost.result(), ui::DialogResult::Cancel);
+}
+
+TEST_F(SkinsDialogTest, EnterIsOkAndEscIsCancel) {
+    Open();
+    dialog->OnEnterKey();
+    EXPECT_EQ(host.result(), ui::DialogResult::Ok);
+    RecordingDialogHost escHost(log);
+    dialog->OnInitDialog(escHost);
+    dialog->OnEscapeKey();
+    EXPECT_EQ(escHost.result(), ui::DialogResult::Cancel);
 }
 
 TEST_F(SkinsDialogTest, WheelScrollsTheOpenListThreeLines) {
