@@ -26,6 +26,8 @@ public:
     void OnMouseWheel(int) override {}
     void OnCommand(int, int) override {}
     ui::ControlColors ControlColorsFor(int, ui::ControlKind) const override { return {}; }
+    void OnEnterKey() override {}
+    void OnEscapeKey() override {}
 };
 
 class SkinnedDialogRun : public ::testing::Test {
