@@ -12,13 +12,15 @@ namespace kv12::linux_hid {
 // One open hidraw device. Shared with a notice wait in progress, so that Close
 // never pulls the device from under hid_read_timeout on the reader thread.
 struct LinuxHidBackend::Device {
-    Device(HidapiCalls& calls, HidapiHandle handle, bool numbered)
-        : calls(calls), handle(handle), numberedReports(numbered) {}
-    ~Device() { calls.Close(handle); }
+    Device(std::shared_ptr<HidapiCalls> calls, HidapiHandle handle, bool numbered)
+        : calls(std::move(calls)), handle(handle), numberedReports(numbered) {}
+    ~Device() { calls->Close(handle); }
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
 
-    HidapiCalls& calls;
+    // Shared, so that a wait still holding the device after the backend is gone
+    // can close it.
+    std::shared_ptr<HidapiCalls> calls;
     HidapiHandle handle;
     bool numberedReports;
     std::atomic<bool> closed{false};
@@ -100,7 +102,7 @@ HidHandle LinuxHidBackend::Open(const std::string& path, HidOpenMode) {
     }
     const auto descriptor = calls_->ReportDescriptor(path);
     const auto summary = descriptor ? ParseReportDescriptor(*descriptor) : std::nullopt;
-    auto device = std::make_shared<Device>(*calls_, handle, summary && summary->numberedReports);
+    auto device = std::make_shared<Device>(calls_, handle, summary && summary->numberedReports);
     std::lock_guard lock(mutex_);
     const std::uint64_t id = nextId_++;
     open_.emplace(id, std::move(device));

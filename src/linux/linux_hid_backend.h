@@ -75,7 +75,7 @@ class LinuxHidBackend final : public HidBackend {
     // Takes a pending wake-up; waits up to timeout for one first.
     bool TakeWakeUp(std::chrono::milliseconds timeout);
 
-    std::unique_ptr<HidapiCalls> calls_;
+    std::shared_ptr<HidapiCalls> calls_;
     mutable std::mutex mutex_;  // guards open_, nextId_ and lastError_
     std::map<std::uint64_t, std::shared_ptr<Device>> open_;
     std::uint64_t nextId_ = 1;
