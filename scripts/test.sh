@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The one test entry point. Prepares the machine (scripts/setup.sh), then
-# configures, builds and tests three presets in turn, stopping at the first
-# failure:
+# configures, builds and tests three presets in turn, then checks the packages,
+# stopping at the first failure:
 #   native       Linux, g++
 #   native-asan  Linux, g++ with AddressSanitizer and UndefinedBehaviorSanitizer
 #   windows      MinGW-w64 cross build of everything; the core and Windows-layer
 #                tests run under Wine (on Xvfb when no display is set)
-# Usage: scripts/test.sh [preset...]   (default: all three, in that order)
+#   package      the Windows zip and the Debian package (scripts/package.sh),
+#                checked by tests/package/check.sh
+# Usage: scripts/test.sh [step...]   (default: all four, in that order)
 # Environment:
 #   KV12_JOBS          parallel build and test jobs (default 2)
 #   KV12_BUILD_ROOT    the folder holding one build folder per preset (default: build,
@@ -21,7 +23,7 @@ buildRoot="${KV12_BUILD_ROOT:-$root/build}"
 logs="$buildRoot/test-logs"
 
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(native native-asan windows)
+[ ${#presets[@]} -gt 0 ] || presets=(native native-asan windows package)
 
 "$root/scripts/setup.sh"
 mkdir -p "$logs"
@@ -74,10 +76,23 @@ prepare_wine() {
   if kv12_wine_start; then ownWineserver=0; fi
 }
 
+# Builds both packages and checks them; prints the packages and the checks' summary.
+run_package() {
+  local start=$SECONDS
+  echo "== package"
+  quiet "$logs/package-build.log" "$root/scripts/package.sh"
+  grep -E '^  .*: [0-9]+ bytes$' "$logs/package-build.log" | sed 's/^/  /'
+  built=$SECONDS
+  quiet "$logs/package-check.log" "$root/tests/package/check.sh" "$buildRoot/packages" "$buildRoot/package-check"
+  echo "    $(tail -n 2 "$logs/package-check.log" | head -n 1)"
+  echo "  package: build $((built - start)) s, checks $((SECONDS - built)) s"
+}
+
 total=$SECONDS
 for preset in "${presets[@]}"; do
   case "$preset" in
     native|native-asan|windows) ;;
+    package) run_package; continue ;;
     *) echo "unknown preset: $preset" >&2; exit 2 ;;
   esac
   start=$SECONDS

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "cli/command_error.h"
+#include "cli/device_listing.h"
 #include "cli/folder_files.h"
 #include "core/language.h"
 #include "core/preferences.h"
@@ -22,6 +23,8 @@
 
 #ifdef _WIN32
 #include "win32/win_hid_backend.h"
+#elif defined(__linux__)
+#include "linux/linux_hid_backend.h"
 #endif
 
 namespace kv12 {
@@ -37,7 +40,7 @@ struct ScrambleOverrides {
 
 // The options of one device command.
 struct DeviceOptions {
-    std::string device = "auto";
+    std::string device = "hid";
     std::string tracePath;
     int simSensorType = 0;
     std::string simOrder = "notice-first";
@@ -77,8 +80,10 @@ std::unique_ptr<HidBackend> MakeBackend(const DeviceOptions& options, const Scra
     }
 #ifdef _WIN32
     return std::make_unique<win32::WinHidBackend>();
+#elif defined(__linux__)
+    return std::make_unique<linux_hid::LinuxHidBackend>();
 #else
-    throw CommandError("--device auto: this platform has no HID backend yet; use --device sim");
+    throw CommandError("--device hid: this platform has no HID backend; use --device sim");
 #endif
 }
 
@@ -101,26 +106,17 @@ class DeviceSession {
 
     DeviceLink& Connect() {
         const FindDeviceResult search = link_.FindDevice();
-        if (!search.found) {
-            std::string text = "no mouse found (HID vendor 04d9, product a09f)";
-            if (search.message) text += ": " + TrimLineEnds(search.message->text);
-            throw CommandError(text);
-        }
+        if (!search.found) throw CommandError(SearchFailureText(search, backend_->LastError()));
         link_.Handshake();
-        if (!link_.DeviceReady()) {
-            throw CommandError("the mouse did not answer the handshake (check the scramble key and table)");
-        }
+        if (!link_.DeviceReady()) throw CommandError(HandshakeFailureText(backend_->LastError()));
         return link_;
     }
 
     ~DeviceSession() { link_.SetTraceSink(nullptr); }
 
-  private:
-    static std::string TrimLineEnds(std::string text) {
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        return text;
-    }
+    HidBackend& backend() { return *backend_; }
 
+  private:
     ScrambleConfig scramble_;
     std::unique_ptr<HidBackend> backend_;
     SystemClock clock_;
@@ -186,11 +182,17 @@ void Info(const GlobalOptions& globals, const ScrambleOverrides& overrides, cons
     }
 }
 
+void List(const GlobalOptions& globals, const ScrambleOverrides& overrides, const DeviceOptions& options) {
+    DeviceSession session(globals, overrides, options);
+    ListMouseInterfaces(session.backend(), *globals.out);
+}
+
 void AddDeviceOptions(CLI::App& command, DeviceOptions& options, bool withTrace) {
+    // "auto" is the earlier name of "hid".
     command
-        .add_option("--device", options.device, "The mouse: auto (the real one) or sim (the simulated one)")
-        ->check(CLI::IsMember({"auto", "sim"}))
-        ->default_str("auto");
+        .add_option("--device", options.device, "The mouse: hid (the real one) or sim (the simulated one)")
+        ->check(CLI::IsMember({"hid", "sim", "auto"}))
+        ->default_str("hid");
     if (withTrace) {
         command.add_option("--trace", options.tracePath, "Write every report and wait to FILE (JSON Lines)")
             ->type_name("FILE");
@@ -235,6 +237,12 @@ void RegisterDeviceCommands(CLI::App& app, GlobalOptions& globals) {
     auto infoOptions = std::make_shared<DeviceOptions>();
     AddDeviceOptions(*info, *infoOptions, true);
     info->callback([&globals, overrides, infoOptions] { Info(globals, *overrides, *infoOptions); });
+
+    CLI::App* list = device->add_subcommand(
+        "list", "List every HID interface of the mouse: path, usage, report sizes, whether it opens");
+    auto listOptions = std::make_shared<DeviceOptions>();
+    AddDeviceOptions(*list, *listOptions, false);
+    list->callback([&globals, overrides, listOptions] { List(globals, *overrides, *listOptions); });
 }
 
 }  // namespace kv12

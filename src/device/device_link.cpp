@@ -68,8 +68,8 @@ FindDeviceResult DeviceLink::FindDevice() {
             case HidInterfaceStatus::DetailFailed:
                 return Failed(UserMessage{MSG_INTERFACE_DETAIL_FAILED, ""});
             case HidInterfaceStatus::QueryOpenFailed:
-                state_.devicePath = info.path;
-                return Failed();
+                // Some other device that refuses even a query (held exclusively,
+                // or gone since the list was made) must not hide the mouse.
             case HidInterfaceStatus::AttributesFailed:
                 state_.devicePath = info.path;
                 continue;
@@ -84,7 +84,8 @@ FindDeviceResult DeviceLink::FindDevice() {
             return Failed(UserMessage{MSG_PREPARSED_DATA_FAILED, ""});
         }
         if (info.status == HidInterfaceStatus::CapabilitiesFailed) {
-            return Failed(UserMessage{MSG_CAPABILITIES_FAILED, ""});
+            return Failed(
+                UserMessage{info.error.empty() ? std::string(MSG_CAPABILITIES_FAILED) : info.error, ""});
         }
 
         if (IsNoticeInterface(info) && !noticeOpen) {

@@ -57,6 +57,15 @@ struct HidInterfaceInfo {
     std::uint16_t featureReportLength = 0;
     std::uint16_t inputReportLength = 0;
     std::uint16_t outputReportLength = 0;
+    // The platform's own words for the step that failed; empty when it has none.
+    std::string error;
+};
+
+// The backend's account of its last failed call: the HID library's own text and
+// whether the system refused access (a permission problem rather than a fault).
+struct HidError {
+    std::string text;
+    bool accessDenied = false;
 };
 
 // What an opened handle is for. NoticeRead handles are used only with
@@ -119,6 +128,11 @@ class HidBackend {
     // Ends the current or the next WaitForInputReport with WokenUp. Callable
     // from any thread.
     virtual void WakeUp() = 0;
+
+    // Why the last Enumerate, Open, SetFeature, GetFeature, WriteReport or
+    // ReadReport of the user-interface thread failed; empty text when it did not
+    // fail or the backend has nothing to say. Enumerate clears it.
+    virtual HidError LastError() const { return {}; }
 };
 
 }  // namespace kv12

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "cli_test_support.h"
 #include "core/ini_file.h"
 #include "core/utf8_path.h"
+#include "sim/virtual_mouse.h"
 
 namespace kv12::test {
 namespace {
@@ -122,16 +125,56 @@ INSTANTIATE_TEST_SUITE_P(
                                 "--scramble-table \"zz02030405060708\" is not 16 hexadecimal digits."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-#ifndef _WIN32
-TEST(Apply, AutoDeviceSaysThatThisPlatformHasNoBackend) {
+#ifdef __linux__
+// Whether the kernel shows a hidraw node of the mouse (this machine has one plugged in).
+bool MouseHidrawPresent() {
+    std::error_code error;
+    for (const auto& node : std::filesystem::directory_iterator("/sys/class/hidraw", error)) {
+        std::ifstream uevent(node.path() / "device" / "uevent");
+        std::string line;
+        while (std::getline(uevent, line)) {
+            if (line.find("000004D9:0000A09F") != std::string::npos) return true;
+        }
+    }
+    return false;
+}
+
+class RealMouseAbsentTest : public testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(RealMouseAbsentTest, SaysNoMouseIsConnectedAndLeavesTheFilesAlone) {
+    if (MouseHidrawPresent()) GTEST_SKIP() << "a mouse is plugged in";
     TestFolder folder;
     WriteConfig(folder, SampleBlock(), 0);
-    const auto result = RunCliIn(folder, {"apply", "--device", "auto"});
+    const auto result = RunCliIn(folder, GetParam());
     EXPECT_EQ(result.code, 2);
-    EXPECT_EQ(result.err, "kv12ctl: --device auto: this platform has no HID backend yet; use --device sim\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "kv12ctl: no mouse connected (HID vendor 04d9, product a09f)\n");
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"config.bin"});
+    EXPECT_EQ(folder.Read("config.bin")[0], '\0');
 }
+
+// The real mouse is the default; "auto" is its earlier name.
+INSTANTIATE_TEST_SUITE_P(Commands, RealMouseAbsentTest,
+                         testing::Values(std::vector<std::string>{"apply"},
+                                         std::vector<std::string>{"apply", "--device", "hid"},
+                                         std::vector<std::string>{"apply", "--device", "auto"},
+                                         std::vector<std::string>{"device", "info"},
+                                         std::vector<std::string>{"device", "list"}));
 #endif
+
+TEST(DeviceList, ListsEachInterfaceOfTheSimulatedMouse) {
+    TestFolder folder;
+    const auto result =
+        RunCliIn(folder, {"device", "list", "--device", "sim", "--sim-order", "command-first"});
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(result.out, VirtualMouse::InterfacePath(MouseInterface::Command) +
+                              ": usage page 0xff00, usage 0xff00 (command), reports: feature 9, input 33, "
+                              "output 33 bytes, can be opened\n" +
+                              VirtualMouse::InterfacePath(MouseInterface::Notice) +
+                              ": usage page 0xff01, usage 0xff01 (notice), reports: feature 0, input 9, "
+                              "output 0 bytes, can be opened\n");
+    EXPECT_EQ(result.err, "");
+}
 
 TEST(Apply, MissingConfigIsAFailureBeforeTheMouseIsTouched) {
     TestFolder folder;

@@ -168,8 +168,11 @@ INSTANTIATE_TEST_SUITE_P(
     Statuses, SearchFailureTest,
     testing::Values(SearchFailureCase{"DetailEndsTheSearchWithMessage", HidInterfaceStatus::DetailFailed,
                                       false, false, MSG_INTERFACE_DETAIL_FAILED},
-                    SearchFailureCase{"QueryOpenEndsTheSearchSilently", HidInterfaceStatus::QueryOpenFailed,
-                                      false, false, nullptr},
+                    // A device that cannot even be queried is passed over, not the end of the search.
+                    SearchFailureCase{"ForeignDeviceThatCannotBeQueriedIsSkipped",
+                                      HidInterfaceStatus::QueryOpenFailed, false, true, nullptr},
+                    SearchFailureCase{"MouseCollectionThatCannotBeQueriedIsSkipped",
+                                      HidInterfaceStatus::QueryOpenFailed, true, true, nullptr},
                     SearchFailureCase{"UnreadableAttributesAreSkipped", HidInterfaceStatus::AttributesFailed,
                                       false, true, nullptr},
                     SearchFailureCase{"OtherDeviceWithoutPreparsedDataIsSkipped",
@@ -181,6 +184,21 @@ INSTANTIATE_TEST_SUITE_P(
                                       HidInterfaceStatus::CapabilitiesFailed, true, false,
                                       MSG_CAPABILITIES_FAILED}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FindDevice, CapabilitiesFailureCarriesTheBackendsOwnWords) {
+    HidInterfaceInfo troubled = VirtualMouse::MousePointerCollection();
+    troubled.status = HidInterfaceStatus::CapabilitiesFailed;
+    troubled.error = "/dev/hidraw3: the report descriptor is cut short";
+    VirtualMouseOptions options;
+    options.otherDevices = {troubled};
+    SimulatedMouse sim(options);
+
+    const FindDeviceResult result = sim.link.FindDevice();
+
+    EXPECT_FALSE(result.found);
+    ASSERT_TRUE(result.message);
+    EXPECT_EQ(result.message->text, troubled.error);
+}
 
 TEST(FindDevice, TroubleAfterTheCommandInterfaceNoLongerMatters) {
     // Command interface first, then an interface whose detail cannot be read:
