@@ -31,9 +31,57 @@ bool ValidStage(int stage) {
 
 }  // namespace
 
-DpiArea::DpiArea(WindowHost& host, SettingsBlock& block, const std::uint8_t& sensorType,
-                 const SkinState& skin)
-    : host_(host), block_(block), sensorType_(sensorType), skin_(skin) {}
+DpiArea::DpiArea(const PageContext& context, const std::uint8_t& sensorType)
+    : host_(context.host), block_(context.store.block), sensorType_(sensorType), skin_(context.skin) {}
+
+void DpiArea::Build() {
+    DrawRateCells();
+    DrawStages();
+}
+
+void DpiArea::TearDown() {
+    DestroySwatches();
+}
+
+bool DpiArea::OnPress(Point point) {
+    for (int position = 1; position <= layout::REPORT_RATE_POSITIONS; ++position) {
+        if (ReportRateCell(position).Contains(point)) {
+            SelectReportRate(position);
+            return true;
+        }
+    }
+    for (int stage = 1; stage <= STAGE_COUNT; ++stage) {
+        if (StageEnableBox(stage).Contains(point)) {
+            ToggleStage(stage);
+            return true;
+        }
+    }
+    for (int stage = 1; stage <= STAGE_COUNT; ++stage) {
+        if (StageSwatch(stage).Contains(point)) {
+            ChooseStageColor(stage);
+            return true;
+        }
+    }
+    for (int stage = 1; stage <= STAGE_COUNT; ++stage) {
+        for (int step = 1; step <= layout::MAX_DPI_STEPS; ++step) {
+            if (DpiStepCell(stage, step).Contains(point)) {
+                // The upper four cells exist only on the twelve-step sensor;
+                // elsewhere they are background and the press moves the window.
+                if (!DpiStepSelectable(sensorType_, step)) return false;
+                SelectDpiStep(stage, step);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::optional<ControlColors> DpiArea::ControlColorsFor(int id, ControlKind kind) const {
+    if (kind != ControlKind::Static) return std::nullopt;
+    const auto swatch = SwatchColor(id);
+    if (!swatch) return std::nullopt;
+    return ControlColors{.transparent = true, .brush = *swatch};
+}
 
 int DpiArea::StepCount() const {
     return static_cast<int>(DpiStepTable(sensorType_).size());

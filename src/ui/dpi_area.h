@@ -9,16 +9,28 @@
 #include <optional>
 
 #include "core/settings_block.h"
+#include "ui/page_area.h"
 #include "ui/skin_state.h"
 #include "ui/window_host.h"
 
 namespace kv12::ui {
 
-class DpiArea {
+class DpiArea final : public PageArea {
   public:
     // The block, the sensor type and the skin are read at each call, so they
     // may change between calls (Cancel, a new mouse, a new skin).
-    DpiArea(WindowHost& host, SettingsBlock& block, const std::uint8_t& sensorType, const SkinState& skin);
+    DpiArea(const PageContext& context, const std::uint8_t& sensorType);
+
+    // --- PageArea -----------------------------------------------------------
+    /// The rate cells, then the stages (DrawRateCells, DrawStages).
+    void Build() override;
+    /// The swatch controls go (DestroySwatches).
+    void TearDown() override;
+    /// A rate cell, a stage's enable box, swatch or level cell. A level cell
+    /// that the sensor does not have is background: the press is not taken.
+    bool OnPress(Point point) override;
+    /// The swatches are painted with their stage's colour.
+    std::optional<ControlColors> ControlColorsFor(int id, ControlKind kind) const override;
 
     /// The report-rate cells, the light one for the stored code (page build, no Present).
     void DrawRateCells();
@@ -49,7 +61,7 @@ class DpiArea {
     void DrawStageColumn(int stage);
 
     WindowHost& host_;
-    SettingsBlock& block_;
+    SettingsBlock& block_;  // the store's block: Cancel restores it in place
     const std::uint8_t& sensorType_;
     const SkinState& skin_;
 };

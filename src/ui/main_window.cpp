@@ -50,16 +50,16 @@ bool IsOneOf(int id, const std::array<int, N>& ids) {
 
 }  // namespace
 
-CHidMouseDlg::CHidMouseDlg(MainWindowHost& host, DeviceLink& link, ProgramFiles files, WindowsVersion version,
-                           PageAreas* areas)
+CHidMouseDlg::CHidMouseDlg(MainWindowHost& host, DeviceLink& link, ProgramFiles files, WindowsVersion version)
     : host_(host),
       link_(link),
       files_(std::move(files)),
       version_(version),
-      areas_(areas),
       connection_(std::make_unique<Connection>(*this)),
       texts_(ApplyLanguage("")),
-      dpi_(host, store_.block, link.state().sensorType, skin_) {}
+      context_{host_, store_, prefs_.itemTexts, languageCode_, texts_, skin_, files_, version_} {
+    CreatePageAreas();
+}
 
 CHidMouseDlg::~CHidMouseDlg() = default;
 
@@ -139,7 +139,24 @@ void CHidMouseDlg::OnCommand(int id, int notifyCode) {
         host_.Quit();
         return;
     }
-    if (areas_ != nullptr) areas_->OnCommand(id, notifyCode);
+    // Only the shown page has controls that could send a command.
+    if (AreaList* areas = AreasOf(currentPage_)) {
+        for (const auto& area : *areas) {
+            if (area->OnCommand(id, notifyCode)) return;
+        }
+    }
+}
+
+void CHidMouseDlg::OnListPointerMove(int listId, int item) {
+    if (AreaList* areas = AreasOf(currentPage_)) {
+        for (const auto& area : *areas) area->OnListPointerMove(listId, item);
+    }
+}
+
+void CHidMouseDlg::OnKeyEvent(const KeyEvent& event) {
+    if (AreaList* areas = AreasOf(currentPage_)) {
+        for (const auto& area : *areas) area->OnKeyEvent(event);
+    }
 }
 
 bool CHidMouseDlg::OnDeviceChange(std::uint32_t event, std::uint32_t deviceType, std::string_view name) {
@@ -158,12 +175,14 @@ void CHidMouseDlg::OnClose() {
 }
 
 ControlColors CHidMouseDlg::ControlColorsFor(int id, ControlKind kind) const {
+    if (const AreaList* areas = AreasOf(currentPage_)) {
+        for (const auto& area : *areas) {
+            if (auto colors = area->ControlColorsFor(id, kind)) return *colors;
+        }
+    }
     const Rgb text = skin_.TextColor;
     switch (kind) {
         case ControlKind::Static:
-            if (const auto swatch = dpi_.SwatchColor(id)) {
-                return {.transparent = true, .brush = *swatch};
-            }
             if (IsOneOf(id, BLACK_LABEL_IDS)) {
                 return {.text = text, .background = BLACK, .useNormalFont = true, .brush = BLACK};
             }
@@ -182,18 +201,15 @@ ControlColors CHidMouseDlg::ControlColorsFor(int id, ControlKind kind) const {
     return {.defaultHandling = true};
 }
 
-void CHidMouseDlg::ApplyPointerSettings() {
-    // The Windows pointer settings of the advanced page follow the mouse's.
-    if (areas_ != nullptr) areas_->ApplyPointerSettings();
-}
-
 void CHidMouseDlg::ApplyAndSave() {
     ApplyFiles files{files_.config, files_.preferences, std::string(texts_[TXT_SECTION_NAME]),
                      prefs_.itemTexts};
     const ApplyResult result = ApplySettings(link_, store_.block, files);
     ShowMessages(result.messages);
     store_.TakeSavedCopy();
-    ApplyPointerSettings();
+    // Then the areas of both pages (the Windows pointer settings follow the mouse's).
+    for (const auto& area : basicAreas_) area->OnApplied();
+    for (const auto& area : advancedAreas_) area->OnApplied();
 }
 
 void CHidMouseDlg::ApplySkin() {

@@ -10,6 +10,8 @@
 //   OnTrayIcon           WM_TRAYICON (0x401), lParam = the tray icon's mouse message
 //   OnMouseNotice        WM_MOUSENOTICE (0x402), wParam = code, lParam = value
 //   OnCommand            WM_COMMAND: 1028 tray Exit, the pages' controls, 32772
+//   OnListPointerMove    WM_LISTPOINTERMOVE: the pointer moved onto an item of a page's popup list
+//   OnKeyEvent           a key event while an area of the shown page captures keys
 //   OnDeviceChange       WM_DEVICECHANGE with a device-interface record (event, device type, name)
 //   OnNcPaint            WM_NCPAINT: true means the request was swallowed (the window starts hidden)
 //   OnClose              WM_CLOSE
@@ -17,6 +19,13 @@
 //
 // WM_ERASEBKGND (copy the canvas), WM_PAINT, WM_DESTROY and the tray menu are
 // the host's; MainWindowHost::Quit runs the shutdown clean-up.
+//
+// Each page is a list of areas (PageArea): the window draws a page's frame,
+// headings and key rows itself, then lets the page's areas build in order. A
+// press goes to the frame first, then to the shown page's areas in order
+// (after each has closed its lists away from the point), and starts a window
+// drag only when none of them took it. The areas are made in one place,
+// CreatePageAreas (main_window_areas.cpp).
 #pragma once
 
 #include <array>
@@ -35,7 +44,7 @@
 #include "device/connection_monitor.h"
 #include "device/device_link.h"
 #include "ui/dpi_area.h"
-#include "ui/page_areas.h"
+#include "ui/page_area.h"
 #include "ui/skin_state.h"
 #include "ui/window_host.h"
 
@@ -79,9 +88,8 @@ inline constexpr int HOVER_REGION_COUNT = 19;
 
 class CHidMouseDlg {
   public:
-    // The link must outlive the window. Areas may be null (their regions stay inert).
-    CHidMouseDlg(MainWindowHost& host, DeviceLink& link, ProgramFiles files, WindowsVersion version,
-                 PageAreas* areas = nullptr);
+    // The link must outlive the window.
+    CHidMouseDlg(MainWindowHost& host, DeviceLink& link, ProgramFiles files, WindowsVersion version);
     ~CHidMouseDlg();
     CHidMouseDlg(const CHidMouseDlg&) = delete;
     CHidMouseDlg& operator=(const CHidMouseDlg&) = delete;
@@ -113,8 +121,21 @@ class CHidMouseDlg {
     bool OnNcPaint();
     /// A close request only hides the window.
     void OnClose();
-    /// How a child control is painted.
+    /// How a child control is painted: as the shown page's area that owns it
+    /// says, otherwise by the window's table.
     ControlColors ControlColorsFor(int id, ControlKind kind) const;
+    /// The pointer moved onto item `item` of popup list `listId` (the host has
+    /// made it the selection); the shown page's areas are told.
+    void OnListPointerMove(int listId, int item);
+    /// A captured key event, for the shown page's areas.
+    void OnKeyEvent(const KeyEvent& event);
+
+    // --- the pages' areas ----------------------------------------------------
+    /// Appends an area to a page's list (PAGE_BASIC or PAGE_ADVANCED): it is
+    /// built, offered presses and torn down after the areas already there.
+    void AddPageArea(int page, std::unique_ptr<PageArea> area);
+    /// What the areas are given: the window's own state, by reference.
+    const PageContext& Context() const { return context_; }
 
     // --- operations the dispatcher runs (also for the page areas) -----------
     /// Shows the basic page (builds it unless it is the page shown).
@@ -141,7 +162,7 @@ class CHidMouseDlg {
     const std::string& LanguageCode() const { return languageCode_; }
     const MainTexts& Texts() const { return texts_; }
     const SkinState& Skin() const { return skin_; }
-    DpiArea& Dpi() { return dpi_; }
+    DpiArea& Dpi() { return *dpi_; }
     bool DeviceReady() const { return link_.DeviceReady(); }
     std::uint8_t SensorType() const { return link_.state().sensorType; }
     const ProgramFiles& Files() const { return files_; }
@@ -150,11 +171,15 @@ class CHidMouseDlg {
   private:
     class Connection;  // the connection monitor's view of this window
 
+    using AreaList = std::vector<std::unique_ptr<PageArea>>;
+
+    // The areas of both pages, in the order they are built and offered presses.
+    void CreatePageAreas();
+    AreaList* AreasOf(int page);
+    const AreaList* AreasOf(int page) const;
     // Dispatcher pieces.
     void ApplyAndSave();
-    void ApplyPointerSettings();
-    bool DispatchBasicPage(Point point);
-    bool DispatchAdvancedPage(Point point);
+    bool DispatchToAreas(Point point);
     // Pages.
     void TearDownPage(int page);
     void FirstBasicBuild();
@@ -178,7 +203,6 @@ class CHidMouseDlg {
     DeviceLink& link_;
     ProgramFiles files_;
     WindowsVersion version_;
-    PageAreas* areas_;
     std::unique_ptr<Connection> connection_;
 
     SettingsStore store_;
@@ -186,7 +210,10 @@ class CHidMouseDlg {
     std::string languageCode_;
     MainTexts texts_;
     SkinState skin_;
-    DpiArea dpi_;
+    PageContext context_;  // refers to the members above
+    AreaList basicAreas_;
+    AreaList advancedAreas_;
+    DpiArea* dpi_ = nullptr;  // one of basicAreas_
 
     int currentPage_ = PAGE_NONE;
     bool basicPageBuilt_ = false;

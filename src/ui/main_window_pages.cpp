@@ -57,11 +57,9 @@ void CHidMouseDlg::RebuildShownPage() {
 }
 
 void CHidMouseDlg::TearDownPage(int page) {
-    if (page == PAGE_BASIC) {
-        dpi_.DestroySwatches();
-        if (areas_ != nullptr) areas_->TearDownBasicArea();
+    if (AreaList* areas = AreasOf(page)) {
+        for (const auto& area : *areas) area->TearDown();
     }
-    if (page == PAGE_ADVANCED && areas_ != nullptr) areas_->TearDownAdvancedArea();
 }
 
 void CHidMouseDlg::FirstBasicBuild() {
@@ -123,7 +121,6 @@ void CHidMouseDlg::DrawBasicPage() {
     for (int row = 1; row <= SHOWN_DROP_DOWN_ROWS; ++row) {
         host_.DrawImage(SkinImageName(SkinImage::DropdownBoxNormal), DropDownBox(row).TopLeft());
     }
-    dpi_.DrawRateCells();
 
     host_.DrawText(texts_[TXT_BASIC_SETTINGS], PAGE_TITLE, TextFormat::Left, FontRole::Title,
                    skin_.TextColor);
@@ -137,8 +134,7 @@ void CHidMouseDlg::DrawBasicPage() {
 
     DrawKeyRows();
     DrawModeButtons();
-    dpi_.DrawStages();
-    if (areas_ != nullptr) areas_->BuildBasicArea();
+    for (const auto& area : basicAreas_) area->Build();
 }
 
 void CHidMouseDlg::DrawAdvancedPage() {
@@ -167,7 +163,7 @@ void CHidMouseDlg::DrawAdvancedPage() {
     host_.DrawText(texts_[TXT_ADVANCED_SETTINGS], PAGE_TITLE, TextFormat::Left, FontRole::Title,
                    skin_.TextColor);
 
-    if (areas_ != nullptr) areas_->BuildAdvancedArea();
+    for (const auto& area : advancedAreas_) area->Build();
 }
 
 }  // namespace kv12::ui

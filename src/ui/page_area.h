@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/preferences.h"
 #include "core/program_files.h"
 #include "core/settings_file.h"
 #include "core/texts.h"

@@ -97,7 +97,7 @@ bool MainDialogWindow::OnInitDialog() {
 
     DeviceLink& link = *setup_.link;
     link.SetNoticeSink([this](const MouseNotice& notice) { DeliverNotice(notice); });
-    window_ = std::make_unique<ui::CHidMouseDlg>(host_, link, setup_.files, setup_.version, nullptr);
+    window_ = std::make_unique<ui::CHidMouseDlg>(host_, link, setup_.files, setup_.version);
     window_->FindMouseAtStartup();
 
     // The reader waits idle until a mouse is ready.
@@ -174,6 +174,9 @@ std::optional<MessageResult> MainDialogWindow::OnMessage(UINT message, WPARAM wP
         } else if (lParam != 0 || LOWORD(wParam) != IDOK) {
             window_->OnCommand(LOWORD(wParam), HIWORD(wParam));
         }
+        return MessageResult{0};
+    case WM_LISTPOINTERMOVE:
+        window_->OnListPointerMove(static_cast<int>(wParam), static_cast<int>(lParam));
         return MessageResult{0};
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -280,6 +283,10 @@ void MainDialogWindow::Host::ResumeReader() {
 void MainDialogWindow::Host::OpenUrl(std::string_view url) {
     window_.Log("shell", "open " + std::string(url));
     ::ShellExecuteW(nullptr, L"open", WideFromUtf8(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainDialogWindow::Host::OnCapturedKey(const ui::KeyEvent& event) {
+    if (window_.window_) window_.window_->OnKeyEvent(event);
 }
 
 ui::DialogResult MainDialogWindow::Host::RunModal(ui::SkinnedDialog& dialog) {

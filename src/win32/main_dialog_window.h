@@ -61,6 +61,10 @@ private:
         void OpenUrl(std::string_view url) override;
         ui::DialogResult RunModal(ui::SkinnedDialog& dialog) override;
 
+    protected:
+        // Key capture of the main window (the macro recorder) goes to the shown page's areas.
+        void OnCapturedKey(const ui::KeyEvent& event) override;
+
     private:
         MainDialogWindow& window_;
     };

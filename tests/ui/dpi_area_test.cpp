@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/page_context_fixture.h"
 #include "tests/ui/recording_host.h"
 #include "ui/dpi_tables.h"
 #include "ui/skin_images.h"
@@ -14,11 +15,6 @@ namespace {
 
 using ui::DpiArea;
 using ui::TextFormat;
-
-class RecordingPlainHost : public RecordingWindow<WindowHost> {
-  public:
-    explicit RecordingPlainHost(std::vector<std::string>& log) : RecordingWindow(log) {}
-};
 
 std::string Image(SkinImage image, Point at) {
     return ImageLine(SkinImageName(image), at);
@@ -32,12 +28,12 @@ std::string Dark(int stage, int step) {
 
 class DpiAreaTest : public ::testing::Test {
   protected:
-    std::vector<std::string> log;
-    RecordingPlainHost host{log};
-    SettingsBlock block;
+    PageContextParts parts;
+    std::vector<std::string>& log = parts.host.log;
+    RecordingMainHost& host = parts.host;
+    SettingsBlock& block = parts.store.block;
     std::uint8_t sensorType = 0;
-    ui::SkinState skin{"/skins/Blue", "Blue", {1, 2, 3}};
-    DpiArea area{host, block, sensorType, skin};
+    DpiArea area{parts.context, sensorType};
 };
 
 TEST_F(DpiAreaTest, ChoosingTheRateRedrawsOldAndNewPositionAndStoresItsCode) {

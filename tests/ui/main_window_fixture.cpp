@@ -1,6 +1,50 @@
 #include "tests/ui/main_window_fixture.h"
 
+#include "ui/main_window_layout.h"
+
 namespace kv12::test {
+
+using namespace ui::layout;
+
+std::unique_ptr<RecordingArea> BasicRecordingArea(std::vector<std::string>& log) {
+    std::vector<RecordingArea::Region> regions = {
+        {MODE_A_BUTTON, "SelectKeyMode 0"},
+        {MODE_B_BUTTON, "SelectKeyMode 1"},
+        {KEY_DEFAULTS_BUTTON, "RestoreDefaultKeys"},
+    };
+    for (int button = 1; button <= SHOWN_DROP_DOWN_ROWS; ++button)
+        regions.push_back({DropDownBox(button), "ToggleAssignmentList " + std::to_string(button)});
+    for (int list = 1; list <= 3; ++list)
+        regions.push_back({LightingListOpener(list), "OpenLightingList " + std::to_string(list)});
+    return std::make_unique<RecordingArea>(
+        log, RecordingArea::Names{"BuildBasicArea", "TearDownBasicArea", "CloseBasicListsAwayFrom", ""},
+        std::move(regions));
+}
+
+std::unique_ptr<RecordingArea> AdvancedRecordingArea(std::vector<std::string>& log) {
+    std::vector<RecordingArea::Region> regions = {
+        {POINTER_SWITCH_1, "TogglePointerSwitch 1"},
+        {POINTER_SWITCH_2, "TogglePointerSwitch 2"},
+        {POINTER_DEFAULTS_BUTTON, "RestorePointerDefaults"},
+        {START_RECORDING_BUTTON, "StartRecording"},
+        {STOP_RECORDING_BUTTON, "StopRecording"},
+        {MacroButton(1), "PressMacroButton 1"},
+        {MacroButton(2), "PressMacroButton 2"},
+        {MacroButton(3), "PressMacroButton 3"},
+        {MOUSE_EVENT_BOX, "ToggleMouseEventList"},
+    };
+    for (int slider = 1; slider <= POINTER_SLIDERS; ++slider) {
+        for (int cell = 1; cell <= POINTER_SLIDER_CELLS; ++cell) {
+            regions.push_back({PointerSliderCell(slider, cell),
+                               "SetPointerSlider " + std::to_string(slider) + " " + std::to_string(cell)});
+        }
+    }
+    return std::make_unique<RecordingArea>(
+        log,
+        RecordingArea::Names{"BuildAdvancedArea", "TearDownAdvancedArea", "CloseMouseEventListAwayFrom",
+                             "ApplyPointerSettings"},
+        std::move(regions));
+}
 
 SettingsBlock SampleBlock() {
     SettingsBlock block;
@@ -26,8 +70,10 @@ void MainWindowTest::Start(bool mousePlugged, VirtualMouseOptions options) {
     if (writeSampleFiles) WriteSampleFiles();
     options.pluggedIn = mousePlugged;
     sim = std::make_unique<SimulatedMouse>(options);
-    window = std::make_unique<ui::CHidMouseDlg>(host, sim->link, ProgramFiles::InFolder(folder.path()),
-                                                version, &areas);
+    window =
+        std::make_unique<ui::CHidMouseDlg>(host, sim->link, ProgramFiles::InFolder(folder.path()), version);
+    window->AddPageArea(ui::PAGE_BASIC, BasicRecordingArea(host.log));
+    window->AddPageArea(ui::PAGE_ADVANCED, AdvancedRecordingArea(host.log));
     sim->link.SetNoticeSink(
         [this](const MouseNotice& notice) { window->OnMouseNotice(notice.code, notice.value); });
     window->FindMouseAtStartup();

@@ -14,42 +14,57 @@
 #include "tests/device/sim_fixture.h"
 #include "tests/ui/recording_host.h"
 #include "ui/main_window.h"
-#include "ui/page_areas.h"
+#include "ui/page_area.h"
 
 namespace kv12::test {
 
-// Records what the dispatcher and the page builders ask of the pages' other areas.
-class RecordingAreas : public ui::PageAreas {
+// An area that records what the window asks of it and takes presses on the
+// regions it is given, logging each under the name of the action the area
+// behind that region runs ("areas.SelectKeyMode 0").
+class RecordingArea : public ui::PageArea {
   public:
-    explicit RecordingAreas(std::vector<std::string>& log) : log_(log) {}
-    void CloseBasicListsAwayFrom(Point p) override { Log("CloseBasicListsAwayFrom " + Describe(p)); }
-    void SelectKeyMode(int mode) override { Log("SelectKeyMode " + std::to_string(mode)); }
-    void RestoreDefaultKeys() override { Log("RestoreDefaultKeys"); }
-    void ToggleAssignmentList(int button) override { Log("ToggleAssignmentList " + std::to_string(button)); }
-    void OpenLightingList(int list) override { Log("OpenLightingList " + std::to_string(list)); }
-    void BuildBasicArea() override { Log("BuildBasicArea"); }
-    void TearDownBasicArea() override { Log("TearDownBasicArea"); }
-    void CloseMouseEventListAwayFrom(Point p) override { Log("CloseMouseEventListAwayFrom " + Describe(p)); }
-    void TogglePointerSwitch(int which) override { Log("TogglePointerSwitch " + std::to_string(which)); }
-    void RestorePointerDefaults() override { Log("RestorePointerDefaults"); }
-    void StartRecording() override { Log("StartRecording"); }
-    void StopRecording() override { Log("StopRecording"); }
-    void PressMacroButton(int button) override { Log("PressMacroButton " + std::to_string(button)); }
-    void ToggleMouseEventList() override { Log("ToggleMouseEventList"); }
-    void SetPointerSlider(int slider, int cell) override {
-        Log("SetPointerSlider " + std::to_string(slider) + " " + std::to_string(cell));
+    struct Region {
+        Rect rect;
+        std::string action;
+    };
+    struct Names {
+        std::string build, tearDown, closeLists, applied;  // an empty name is not logged
+    };
+
+    RecordingArea(std::vector<std::string>& log, Names names, std::vector<Region> regions)
+        : log_(log), names_(std::move(names)), regions_(std::move(regions)) {}
+
+    void Build() override { Log(names_.build); }
+    void TearDown() override { Log(names_.tearDown); }
+    void CloseListsAwayFrom(Point p) override { Log(names_.closeLists + " " + Describe(p)); }
+    bool OnPress(Point point) override {
+        for (const Region& region : regions_) {
+            if (region.rect.Contains(point)) {
+                Log(region.action);
+                return true;
+            }
+        }
+        return false;
     }
-    void BuildAdvancedArea() override { Log("BuildAdvancedArea"); }
-    void TearDownAdvancedArea() override { Log("TearDownAdvancedArea"); }
-    void ApplyPointerSettings() override { Log("ApplyPointerSettings"); }
-    void OnCommand(int id, int code) override {
+    bool OnCommand(int id, int code) override {
         Log("OnCommand " + std::to_string(id) + " " + std::to_string(code));
+        return false;
     }
+    void OnApplied() override { Log(names_.applied); }
 
   private:
-    void Log(std::string line) { log_.push_back("areas." + std::move(line)); }
+    void Log(const std::string& line) {
+        if (!line.empty()) log_.push_back("areas." + line);
+    }
     std::vector<std::string>& log_;
+    Names names_;
+    std::vector<Region> regions_;
 };
+
+// Recording areas in the places of the basic page's assignment and lighting
+// areas and of the advanced page's pointer and macro areas.
+std::unique_ptr<RecordingArea> BasicRecordingArea(std::vector<std::string>& log);
+std::unique_ptr<RecordingArea> AdvancedRecordingArea(std::vector<std::string>& log);
 
 // The settings most tests start from: a saved config.bin (not a first run)
 // with stages 1 and 2 on, and texts in str.ini.
@@ -74,7 +89,6 @@ class MainWindowTest : public ::testing::Test {
 
     TestFolder folder;
     RecordingMainHost host;
-    RecordingAreas areas{host.log};
     std::unique_ptr<SimulatedMouse> sim;
     std::unique_ptr<ui::CHidMouseDlg> window;
     ui::WindowsVersion version{10, 0};

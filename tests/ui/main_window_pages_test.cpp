@@ -55,11 +55,16 @@ TEST_F(MainWindowTest, BasicPageIsDrawnInItsOrderAndPresentedOnce) {
         Image(SkinImage::DropdownBoxNormal, {252, 199}), Image(SkinImage::DropdownBoxNormal, {252, 222}),
         Image(SkinImage::DropdownBoxNormal, {252, 245}), Image(SkinImage::DropdownBoxNormal, {252, 268}),
         Image(SkinImage::DropdownBoxNormal, {252, 291}), Image(SkinImage::DropdownBoxNormal, {252, 314}),
-        Image(SkinImage::RateSliderDark, {542, 204}),    Image(SkinImage::RateSliderDark, {614, 204}),
+    };
+    EXPECT_EQ(FirstN(build, images.size()), images);
+    // The DPI area draws the rate cells when its turn comes.
+    const std::vector<std::string> rateCells = {
+        Image(SkinImage::RateSliderDark, {542, 204}),
+        Image(SkinImage::RateSliderDark, {614, 204}),
         Image(SkinImage::RateSliderLight, {686, 204}),  // 500 Hz
         Image(SkinImage::RateSliderDark, {758, 204}),
     };
-    EXPECT_EQ(FirstN(build, images.size()), images);
+    EXPECT_EQ(Starting(build, "DrawImage /slider-RP"), rateCells);
 
     const std::vector<std::string> texts = {
         TextLine("Basic Settings", {120, 58, 352, 98}, TextFormat::Left, ui::FontRole::Title),
