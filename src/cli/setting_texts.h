@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/lighting_texts.h"
+
 namespace kv12 {
 
 /// The report rate of a report-rate code (1, 2, 4, 8 -> 1000, 500, 250, 125 Hz);
@@ -22,11 +24,7 @@ std::span<const std::string_view> DpiStepValues(int sensorType);
 /// Lighting mode name (0 "Off" .. 3 "Neon") and effect name (0..3); empty outside.
 std::string_view LightModeText(int mode);
 std::string_view LightEffectText(int effect);
-/// Brightness of mode 1 ("5%".."100%", index 0..9), cycle time of mode 2
-/// ("8S".."4S", index 0..4) and of mode 3 ("0.5S".."15S", index 0..29); empty outside.
-std::string_view BrightnessText(int index);
-std::string_view RespirationCycleText(int index);
-std::string NeonCycleText(int index);
+// BrightnessText, RespirationCycleText and NeonCycleText: core/lighting_texts.h.
 
 /// Windows values of the pointer-page slider positions 1..11; nullopt for a
 /// position outside 1..11, which the window never writes to Windows.
