@@ -56,6 +56,10 @@ enum class TextFormat {
     Centered,  // DT_CENTER | DT_VCENTER | DT_SINGLELINE: button captions, headings
     Left,      // DT_VCENTER | DT_SINGLELINE: drop-down rows, labels
     Right,     // DT_RIGHT | DT_VCENTER | DT_SINGLELINE: the DPI scale, the labels left of a row
+    // DT_WORDBREAK, left-aligned: the text is broken into lines at word
+    // boundaries and the block of lines is centred vertically in the
+    // rectangle (the host measures it first). Longer option texts.
+    WrappedLeft,
 };
 
 // One key event as the platform reports it: the key's virtual-key code, its
@@ -95,6 +99,9 @@ struct ControlSpec {
 // windows' OnCommand entry points.
 inline constexpr int LIST_SELECTION_CHANGED = 1;
 inline constexpr int LIST_DOUBLE_CLICKED = 2;
+// Notification codes of an edit box (EN_KILLFOCUS, EN_CHANGE).
+inline constexpr int EDIT_FOCUS_LOST = 0x0200;
+inline constexpr int EDIT_CHANGED = 0x0300;
 
 // How a child control is painted (the answer to WM_CTLCOLOR*). Unset fields
 // keep the platform's default; brush unset means the default handling's brush.

@@ -1,9 +1,12 @@
 #include "win32/window_host_base.h"
 
+#include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 #include "win32/windows_api.h"
 
+#include "core/key_names.h"
 #include "core/utf8_path.h"
 #include "win32/guarded_call.h"
 #include "win32/wide_text.h"
@@ -22,6 +25,16 @@ COLORREF ToColorRef(ui::Rgb color) {
 
 RECT ToRect(ui::Rect r) {
     return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+// One captured key event as the log shows it, with the English name the key
+// dialogs give it: "down vk=0x11 scan=0x1D ext=1 name=Right Ctrl".
+std::string CapturedKeyLine(const KeyEvent& event) {
+    char codes[64];
+    std::snprintf(codes, sizeof codes, "%s vk=0x%02X scan=0x%02X ext=%d name=",
+                  event.released ? "up" : "down", static_cast<unsigned>(event.virtualKey),
+                  static_cast<unsigned>(event.scanCode & 0xFF), event.extended ? 1 : 0);
+    return codes + KeyNameFromScanCode(static_cast<std::uint8_t>(event.scanCode), event.extended);
 }
 
 const wchar_t* WindowClassOf(ui::ControlKind kind) {
@@ -89,11 +102,34 @@ UINT DrawTextFlags(ui::TextFormat format) {
             return DT_CENTER | DT_VCENTER | DT_SINGLELINE;
         case ui::TextFormat::Right:
             return DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+        case ui::TextFormat::WrappedLeft:
+            return DT_WORDBREAK;
         case ui::TextFormat::Left:
             break;
     }
     return DT_VCENTER | DT_SINGLELINE;
 }
+
+namespace {
+
+// DT_VCENTER centres a single line only. A word-wrapped text is measured
+// first, in the font it is drawn with (DT_CALCRECT keeps the width and gives
+// the height of all its lines), and its rectangle moved down by half the room
+// left over; a text taller than its rectangle starts at the top.
+RECT CentredWrappedRect(HDC dc, std::wstring_view text, const RECT& rect, UINT format, HFONT font) {
+    RECT placed = rect;
+    if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return placed;
+    RECT measured = rect;
+    {
+        const ScopedSelectObject selectFont(dc, font);
+        ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
+    }
+    const int room = (rect.bottom - rect.top) - (measured.bottom - measured.top);
+    if (room > 0) placed.top += room / 2;
+    return placed;
+}
+
+}  // namespace
 
 ui::ControlKind ControlKindOf(UINT message) {
     switch (message) {
@@ -158,7 +194,33 @@ void WindowHostBase<Base>::DrawText(std::string_view text, ui::Rect rect, ui::Te
                                     ui::FontRole font, ui::Rgb color) {
     if (!canvas_) return;
     const HFONT chosen = font == ui::FontRole::Title && titleFont_ ? titleFont_.Get() : normalFont_.Get();
-    canvas_->DrawText(WideFromUtf8(text), ToRect(rect), DrawTextFlags(format), chosen, ToColorRef(color));
+    const std::wstring wide = WideFromUtf8(text);
+    const UINT flags = DrawTextFlags(format);
+    RECT box = ToRect(rect);
+    if (format == ui::TextFormat::WrappedLeft)
+        box = CentredWrappedRect(canvas_->Dc(), wide, box, flags, chosen);
+    if (Log()) ReportOverflow(text, wide, rect, flags, chosen);
+    canvas_->DrawText(wide, box, flags, chosen, ToColorRef(color));
+}
+
+// A text wider (or, wrapped, taller) than its rectangle is cut where the
+// rectangle ends; the log says so, so that a layout or a translation that
+// does not fit is found without looking at every window in every language.
+template <typename Base>
+void WindowHostBase<Base>::ReportOverflow(std::string_view text, std::wstring_view wide, ui::Rect rect,
+                                          UINT flags, HFONT font) {
+    if (wide.empty() || wide.size() > static_cast<std::size_t>(INT_MAX)) return;
+    RECT measured = ToRect(rect);
+    {
+        const ScopedSelectObject selectFont(canvas_->Dc(), font);
+        ::DrawTextW(canvas_->Dc(), wide.data(), static_cast<int>(wide.size()), &measured, flags | DT_CALCRECT);
+    }
+    const int width = measured.right - measured.left;
+    const int height = measured.bottom - measured.top;
+    if (width <= rect.Width() && height <= rect.Height()) return;
+    Log()->Write("text", "does not fit: " + std::to_string(width) + "x" + std::to_string(height) + " in " +
+                             std::to_string(rect.Width()) + "x" + std::to_string(rect.Height()) + ": " +
+                             std::string(text));
 }
 
 template <typename Base>
@@ -340,6 +402,7 @@ std::uint32_t WindowHostBase<Base>::StartKeyCapture() {
     keyCapture_.reset();
     auto hook = std::make_unique<KeyboardHook>(
         [this](const KeyEvent& event) {
+            if (Log()) Log()->Write("keys", CapturedKeyLine(event));
             OnCapturedKey(ui::KeyEvent{event.virtualKey, static_cast<std::uint8_t>(event.scanCode),
                                        event.extended, event.wasDown, event.released});
         },

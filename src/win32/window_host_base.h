@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "win32/windows_api.h"
 
@@ -99,6 +100,7 @@ class WindowHostBase : public Base {
 
   private:
     const DecodedImage* FindImage(std::string_view imageName);
+    void ReportOverflow(std::string_view text, std::wstring_view wide, ui::Rect rect, UINT flags, HFONT font);
     HWND Control(int id) const;
     void SizeClientArea(int width, int height);
 

@@ -20,9 +20,10 @@ std::string ImageLine(std::string_view image, Point at) {
 }
 
 std::string TextLine(std::string_view text, Rect rect, TextFormat format, FontRole font) {
-    const char* formatName = format == TextFormat::Centered ? "Centered"
-                             : format == TextFormat::Left   ? "Left"
-                                                            : "Right";
+    const char* formatName = format == TextFormat::Centered      ? "Centered"
+                             : format == TextFormat::Left        ? "Left"
+                             : format == TextFormat::WrappedLeft ? "WrappedLeft"
+                                                                 : "Right";
     return "DrawText [" + std::string(text) + "] " + Describe(rect) + " " + formatName +
            (font == FontRole::Title ? " Title" : "");
 }
