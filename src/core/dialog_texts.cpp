@@ -56,6 +56,12 @@ constexpr std::array<std::string_view, LANGUAGE_COUNT> SKINS_COLOR_PROMPT = {
     "請點擊設置UI文本顏色",
 };
 
+constexpr std::array<std::string_view, LANGUAGE_COUNT> KEY_NOT_ASSIGNABLE = {
+    "The key \"%s\" cannot be sent by the mouse. The button keeps its function.",
+    "鼠标无法发送按键“%s”，该按键保持原来的功能。",
+    "滑鼠無法發送按鍵「%s」，該按鍵保持原來的功能。",
+};
+
 constexpr std::string_view Row(int row, Language language) {
     return MAIN_TEXT_TABLE[static_cast<std::size_t>(row - 1)].In(language);
 }
@@ -96,6 +102,10 @@ constexpr std::array<DialogTexts, LANGUAGE_COUNT> DIALOG_TEXTS = {
 
 const DialogTexts& DialogTextsFor(Language language) {
     return DIALOG_TEXTS[LanguageIndex(language)];
+}
+
+std::string_view KeyNotAssignableFormat(Language language) {
+    return KEY_NOT_ASSIGNABLE[LanguageIndex(language)];
 }
 
 }  // namespace kv12

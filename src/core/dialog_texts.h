@@ -111,6 +111,11 @@ struct DialogTexts {
 /// The dialogs' texts in a language (English for a value outside the enum).
 const DialogTexts& DialogTextsFor(Language language);
 
+/// What the assignment menus say when a captured key has no usage in the key
+/// table (a key the mouse cannot send): "%s" stands for the key's name. The
+/// button then keeps the function it had.
+std::string_view KeyNotAssignableFormat(Language language);
+
 // Texts that are the same in every language.
 
 // A dialog whose background picture cannot be loaded shows this text, with a

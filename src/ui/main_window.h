@@ -43,6 +43,7 @@
 #include "core/texts.h"
 #include "device/connection_monitor.h"
 #include "device/device_link.h"
+#include "ui/assignment_dialogs.h"
 #include "ui/dpi_area.h"
 #include "ui/page_area.h"
 #include "ui/skin_state.h"
@@ -210,7 +211,8 @@ class CHidMouseDlg {
     std::string languageCode_;
     MainTexts texts_;
     SkinState skin_;
-    PageContext context_;  // refers to the members above
+    PageContext context_;                                   // refers to the members above
+    std::unique_ptr<AssignmentDialogs> assignmentDialogs_;  // what the assignment menus run
     AreaList basicAreas_;
     AreaList advancedAreas_;
     DpiArea* dpi_ = nullptr;  // one of basicAreas_

@@ -1,8 +1,11 @@
 // The areas of the main window's two pages, in one place. An area is built
 // after the ones before it and is offered a press after them; their
 // rectangles do not overlap, so the order only decides the drawing order.
+#include "ui/assignment_area.h"
 #include "ui/dpi_area.h"
+#include "ui/lighting_area.h"
 #include "ui/main_window.h"
+#include "ui/modal_assignment_dialogs.h"
 
 namespace kv12::ui {
 
@@ -11,6 +14,10 @@ void CHidMouseDlg::CreatePageAreas() {
     auto dpi = std::make_unique<DpiArea>(context_, link_.state().sensorType);
     dpi_ = dpi.get();
     basicAreas_.push_back(std::move(dpi));
+    assignmentDialogs_ = std::make_unique<ModalAssignmentDialogs>(context_);
+    basicAreas_.push_back(
+        std::make_unique<AssignmentArea>(context_, *assignmentDialogs_, [this] { RedrawKeyArea(); }));
+    basicAreas_.push_back(std::make_unique<LightingArea>(context_));
 
     // --- the advanced page -----------------------------------------------------
     // Register the advanced page's areas here (the pointer settings, the macro

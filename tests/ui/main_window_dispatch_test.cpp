@@ -57,23 +57,11 @@ const std::vector<DispatchCase> DISPATCH_CASES = {
      {"areas.TearDownBasicArea", "areas.BuildAdvancedArea"}},
     {"CancelHidesAndGoesOn", PAGE_BASIC, true, {800, 630}, {"Hide", "areas.CloseBasicListsAwayFrom 800,630"}},
     {"WebAddressOpensThePage", PAGE_BASIC, true, {300, 635}, {URL}},
-    // The basic page's regions.
-    {"ModeA", PAGE_BASIC, true, {260, 520}, {"areas.CloseBasicListsAwayFrom 260,520",
-     "areas.SelectKeyMode 0"}},
-    {"ModeAWinsTheSharedEdge", PAGE_BASIC, true, {357, 520},
-     {"areas.CloseBasicListsAwayFrom 357,520", "areas.SelectKeyMode 0"}},
-    {"ModeB", PAGE_BASIC, true, {461, 520}, {"areas.CloseBasicListsAwayFrom 461,520",
-     "areas.SelectKeyMode 1"}},
-    {"KeyDefaults", PAGE_BASIC, true, {320, 555},
-     {"areas.CloseBasicListsAwayFrom 320,555", "areas.RestoreDefaultKeys"}},
-    {"FirstDropDownBox", PAGE_BASIC, true, {260, 205},
-     {"areas.CloseBasicListsAwayFrom 260,205", "areas.ToggleAssignmentList 1"}},
-    {"SixthDropDownBox", PAGE_BASIC, true, {260, 319},
-     {"areas.CloseBasicListsAwayFrom 260,319", "areas.ToggleAssignmentList 6"}},
+    // The basic page's regions are taken by its areas (what each does: PressReachesTheBasicPagesArea).
+    {"ModeA", PAGE_BASIC, true, {260, 520}, {"areas.CloseBasicListsAwayFrom 260,520"}},
+    {"KeyDefaults", PAGE_BASIC, true, {320, 555}, {"areas.CloseBasicListsAwayFrom 320,555"}},
     {"SeventhBoxIsBackground", PAGE_BASIC, true, {260, 342},
      {"areas.CloseBasicListsAwayFrom 260,342", "StartDrag 260,342"}},
-    {"LightingListTwo", PAGE_BASIC, true, {800, 365},
-     {"areas.CloseBasicListsAwayFrom 800,365", "areas.OpenLightingList 2"}},
     {"ReportRateCellIsAControl", PAGE_BASIC, true, {545, 208}, {"areas.CloseBasicListsAwayFrom 545,208"}},
     {"TopDpiCellOfTwelveStepSensor", PAGE_BASIC, true, {556, 304}, {"areas.CloseBasicListsAwayFrom 556,304"}},
     {"BackgroundDrags", PAGE_BASIC, true, {150, 400}, {"areas.CloseBasicListsAwayFrom 150,400",
@@ -135,6 +123,45 @@ TEST_P(DispatchTable, PressRunsTheRegionsActionsInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, DispatchTable, ::testing::ValuesIn(DISPATCH_CASES),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Presses on the basic page's key and lighting regions reach the area behind
+// each: the key mode, the defaults, a button's list, a lighting list.
+struct BasicRegionCase {
+    const char* name;
+    Point point;
+    std::uint8_t keyMode;  // after the press (the window starts in Mode B)
+    int openList;          // the list control the press opened, or 0
+};
+
+class BasicRegionTable : public MainWindowTest, public ::testing::WithParamInterface<BasicRegionCase> {};
+
+TEST_P(BasicRegionTable, PressReachesTheBasicPagesArea) {
+    const BasicRegionCase& c = GetParam();
+    Start();
+    window->Store().block.keyMode() = 1;
+    window->ItemTexts()[0] = "changed";
+    host.log.clear();
+
+    window->OnLButtonDown(c.point);
+
+    EXPECT_EQ(window->Store().block.keyMode(), c.keyMode);
+    for (int list : {41, 46, 60, 61, 62}) {
+        EXPECT_EQ(host.ControlExists(list), list == c.openList) << list;
+    }
+    EXPECT_EQ(window->ItemTexts()[0], std::string(c.name) == "KeyDefaults" ? "Left Click" : "changed");
+    EXPECT_TRUE(host.Lines("StartDrag").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindow, BasicRegionTable,
+                         ::testing::Values(BasicRegionCase{"ModeA", {260, 520}, 0, 0},
+                                           BasicRegionCase{"ModeAWinsTheSharedEdge", {357, 520}, 0, 0},
+                                           BasicRegionCase{"ModeB", {461, 520}, 1, 0},
+                                           BasicRegionCase{"KeyDefaults", {320, 555}, 1, 0},
+                                           BasicRegionCase{"FirstDropDownBox", {260, 205}, 1, 41},
+                                           BasicRegionCase{"SixthDropDownBox", {260, 319}, 1, 46},
+                                           BasicRegionCase{"LightingModeRow", {800, 335}, 1, 60},
+                                           BasicRegionCase{"LightingParameterRow", {800, 365}, 1, 61}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, OkSendsTheSettingsSavesThemAndHides) {

@@ -61,8 +61,8 @@ class RecordingArea : public ui::PageArea {
     std::vector<Region> regions_;
 };
 
-// Recording areas in the places of the basic page's assignment and lighting
-// areas and of the advanced page's pointer and macro areas.
+// A recording area after the basic page's own areas, and recording areas in
+// the places of the advanced page's pointer and macro areas.
 std::unique_ptr<RecordingArea> BasicRecordingArea(std::vector<std::string>& log);
 std::unique_ptr<RecordingArea> AdvancedRecordingArea(std::vector<std::string>& log);
 

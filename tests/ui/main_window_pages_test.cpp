@@ -91,7 +91,8 @@ TEST_F(MainWindowTest, BasicPageIsDrawnInItsOrderAndPresentedOnce) {
     EXPECT_EQ(
         Starting(build, "CreateControl"),
         (std::vector<std::string>{"CreateControl 71 554,523,570,539", "CreateControl 72 581,523,597,539",
-                                  "CreateControl 73 608,523,624,539", "CreateControl 74 635,523,651,539"}));
+                                  "CreateControl 73 608,523,624,539", "CreateControl 74 635,523,651,539",
+                                  "CreateControl 80 767,330,835,344"}));  // lighting off: the mode box alone
     ASSERT_GE(build.size(), 2u);
     EXPECT_EQ(build[build.size() - 2], "areas.BuildBasicArea");
     EXPECT_EQ(build.back(), "Present");
@@ -106,8 +107,9 @@ TEST_F(MainWindowTest, AdvancedPageTearsDownTheBasicPageFirstAndDrawsItsFrame) {
 
     window->BuildAdvancedPage();
 
-    const std::vector<std::string> teardown = {"DestroyControl 71", "DestroyControl 72", "DestroyControl 73",
-                                               "DestroyControl 74", "areas.TearDownBasicArea"};
+    const std::vector<std::string> teardown = {"DestroyControl 71", "DestroyControl 72",
+                                               "DestroyControl 73", "DestroyControl 74",
+                                               "DestroyControl 80", "areas.TearDownBasicArea"};
     EXPECT_EQ(FirstN(host.log, teardown.size()), teardown);
 
     std::vector<std::string> images = {

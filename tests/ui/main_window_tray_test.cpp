@@ -188,8 +188,9 @@ TEST_F(MainWindowTest, OtherCommandsGoToThePageAreas) {
     Start();
     host.log.clear();
     window->OnCommand(32772, 0);
-    window->OnCommand(41, ui::LIST_SELECTION_CHANGED);
-    EXPECT_EQ(host.log, (std::vector<std::string>{"areas.OnCommand 32772 0", "areas.OnCommand 41 1"}));
+    window->OnCommand(41, ui::LIST_SELECTION_CHANGED);  // the assignment area's, with its list closed
+    window->OnCommand(99, ui::LIST_SELECTION_CHANGED);
+    EXPECT_EQ(host.log, (std::vector<std::string>{"areas.OnCommand 32772 0", "areas.OnCommand 99 1"}));
 }
 
 TEST_F(MainWindowTest, UnpluggingHidesTheWindowAndWarns) {
