@@ -159,6 +159,23 @@ void CHidMouseDlg::OnKeyEvent(const KeyEvent& event) {
     }
 }
 
+bool CHidMouseDlg::DiscardsKey(const KeyEvent& event) const {
+    if (const AreaList* areas = AreasOf(currentPage_)) {
+        for (const auto& area : *areas) {
+            if (area->DiscardsKey(event)) return true;
+        }
+    }
+    return false;
+}
+
+void CHidMouseDlg::OnContextMenu(int controlId) {
+    if (AreaList* areas = AreasOf(currentPage_)) {
+        for (const auto& area : *areas) {
+            if (area->OnContextMenu(controlId)) return;
+        }
+    }
+}
+
 bool CHidMouseDlg::OnDeviceChange(std::uint32_t event, std::uint32_t deviceType, std::string_view name) {
     return HandleDeviceChange(link_, *connection_, event, deviceType, name);
 }

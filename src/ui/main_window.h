@@ -12,6 +12,8 @@
 //   OnCommand            WM_COMMAND: 1028 tray Exit, the pages' controls, 32772
 //   OnListPointerMove    WM_LISTPOINTERMOVE: the pointer moved onto an item of a page's popup list
 //   OnKeyEvent           a key event while an area of the shown page captures keys
+//   DiscardsKey          whether that key's message is kept from the window's controls
+//   OnContextMenu        WM_CONTEXTMENU from a child control (a right-button press over it)
 //   OnDeviceChange       WM_DEVICECHANGE with a device-interface record (event, device type, name)
 //   OnNcPaint            WM_NCPAINT: true means the request was swallowed (the window starts hidden)
 //   OnClose              WM_CLOSE
@@ -130,6 +132,10 @@ class CHidMouseDlg {
     void OnListPointerMove(int listId, int item);
     /// A captured key event, for the shown page's areas.
     void OnKeyEvent(const KeyEvent& event);
+    /// Whether a shown page's area keeps this captured key from the controls.
+    bool DiscardsKey(const KeyEvent& event) const;
+    /// The context menu asked for over a child control, for the shown page's areas.
+    void OnContextMenu(int controlId);
 
     // --- the pages' areas ----------------------------------------------------
     /// Appends an area to a page's list (PAGE_BASIC or PAGE_ADVANCED): it is

@@ -59,6 +59,12 @@ class PageArea {
     }
     /// One key event while the area captures keys (the macro recorder).
     virtual void OnKeyEvent(const KeyEvent& /*event*/) {}
+    /// Whether a captured key's message is kept from the page's controls (the
+    /// recorder keeps typed keys from acting on the page).
+    virtual bool DiscardsKey(const KeyEvent& /*event*/) const { return false; }
+    /// The context menu was asked for over one of the area's controls (a
+    /// right-button press); true when the id is the area's.
+    virtual bool OnContextMenu(int /*controlId*/) { return false; }
     /// OK and Apply, after the mouse's settings went out.
     virtual void OnApplied() {}
 };

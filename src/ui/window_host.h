@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/pointer_port.h"
+
 namespace kv12::ui {
 
 struct Point {
@@ -172,6 +174,17 @@ class WindowHost {
     virtual void InvalidateControl(int id) = 0;
     // Appends an item to a list box (LB_ADDSTRING).
     virtual void AddListItem(int id, std::string_view text) = 0;
+    // Inserts an item before position `index` (LB_INSERTSTRING); an index at
+    // or past the end appends.
+    virtual void InsertListItem(int id, int index, std::string_view text) = 0;
+    // Removes one item (LB_DELETESTRING); nothing happens out of range.
+    virtual void DeleteListItem(int id, int index) = 0;
+    // Removes every item (LB_RESETCONTENT).
+    virtual void ClearList(int id) = 0;
+    // How many items a list box holds; 0 when it does not exist.
+    virtual int ListItemCount(int id) const = 0;
+    // The text of one item; empty out of range or when the list does not exist.
+    virtual std::string ListItemText(int id, int index) const = 0;
     // The selected item's position in a list box, or -1 when none is selected
     // or the list does not exist.
     virtual int ListSelection(int id) const = 0;
@@ -276,6 +289,14 @@ class MainWindowHost : public WindowHost {
     virtual void OpenUrl(std::string_view url) = 0;
     // Runs a sub-dialog modally over the main window and returns its result.
     virtual DialogResult RunModal(SkinnedDialog& dialog) = 0;
+    // The window's title (what the taskbar and Alt+Tab show).
+    virtual void SetWindowTitle(std::string_view text) = 0;
+    // The sequence list's context menu (menu 178) at the cursor, its one item
+    // showing `text`; a choice comes back as the main window's
+    // OnCommand(commandId, 0).
+    virtual void ShowContextMenu(int commandId, std::string_view text) = 0;
+    // The Windows pointer settings.
+    virtual PointerSettingsPort& PointerSettings() = 0;
 };
 
 }  // namespace kv12::ui

@@ -25,9 +25,9 @@ constexpr short TEMPLATE_WIDTH = 450;
 constexpr short TEMPLATE_HEIGHT = 325;
 
 UniqueIcon LoadAppIcon(int widthMetric, int heightMetric) {
-    return UniqueIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON),
-                                                      IMAGE_ICON, ::GetSystemMetrics(widthMetric),
-                                                      ::GetSystemMetrics(heightMetric), 0)));
+    return UniqueIcon(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
+                     ::GetSystemMetrics(widthMetric), ::GetSystemMetrics(heightMetric), 0)));
 }
 
 // Waits for a thread's work while still answering messages sent to this
@@ -54,7 +54,8 @@ void RunWhileAnsweringSentMessages(const std::function<void()>& work) {
 
 }  // namespace
 
-MainDialogWindow::MainDialogWindow(MainWindowSetup setup) : setup_(std::move(setup)), host_(setup_.context, *this) {}
+MainDialogWindow::MainDialogWindow(MainWindowSetup setup)
+    : setup_(std::move(setup)), host_(setup_.context, *this) {}
 
 MainDialogWindow::~MainDialogWindow() {
     ShutDown();
@@ -101,7 +102,8 @@ bool MainDialogWindow::OnInitDialog() {
     window_->FindMouseAtStartup();
 
     // The reader waits idle until a mouse is ready.
-    reader_ = std::make_unique<NoticeReader>(link, [this](const MouseNotice& notice) { DeliverNotice(notice); });
+    reader_ =
+        std::make_unique<NoticeReader>(link, [this](const MouseNotice& notice) { DeliverNotice(notice); });
     if (link.DeviceReady()) reader_->Resume();
 
     deviceNotify_ = RegisterHidNotifications(window);
@@ -130,79 +132,86 @@ std::optional<MessageResult> MainDialogWindow::OnMessage(UINT message, WPARAM wP
         return MessageResult{0};
     }
     switch (message) {
-    case WM_ERASEBKGND:
-        host_.PaintBackground(reinterpret_cast<HDC>(wParam));
-        return MessageResult{TRUE};
-    case WM_NCPAINT:
-        if (window_->OnNcPaint()) return MessageResult{0};
-        return std::nullopt;
-    case WM_LBUTTONDOWN:
-        window_->OnLButtonDown(PointOf(lParam));
-        return std::nullopt;
-    case WM_MOUSEMOVE:
-        window_->OnMouseMove(PointOf(lParam));
-        return std::nullopt;
-    case WM_MOUSEHOVER:
-        window_->OnMouseHover(PointOf(lParam));
-        return std::nullopt;
-    case WM_QUERYDRAGICON:
-        return MessageResult{reinterpret_cast<INT_PTR>(bigIcon_.Get())};
-    case WM_TRAYICON:
-        // Clicks only: the pointer passing over the icon would fill the log.
-        if (LOWORD(lParam) == WM_LBUTTONUP || LOWORD(lParam) == WM_LBUTTONDBLCLK || LOWORD(lParam) == WM_RBUTTONUP) {
-            Log("tray", "mouse message " + std::to_string(LOWORD(lParam)));
+        case WM_ERASEBKGND:
+            host_.PaintBackground(reinterpret_cast<HDC>(wParam));
+            return MessageResult{TRUE};
+        case WM_NCPAINT:
+            if (window_->OnNcPaint()) return MessageResult{0};
+            return std::nullopt;
+        case WM_LBUTTONDOWN:
+            window_->OnLButtonDown(PointOf(lParam));
+            return std::nullopt;
+        case WM_MOUSEMOVE:
+            window_->OnMouseMove(PointOf(lParam));
+            return std::nullopt;
+        case WM_MOUSEHOVER:
+            window_->OnMouseHover(PointOf(lParam));
+            return std::nullopt;
+        case WM_QUERYDRAGICON:
+            return MessageResult{reinterpret_cast<INT_PTR>(bigIcon_.Get())};
+        case WM_TRAYICON:
+            // Clicks only: the pointer passing over the icon would fill the log.
+            if (LOWORD(lParam) == WM_LBUTTONUP || LOWORD(lParam) == WM_LBUTTONDBLCLK ||
+                LOWORD(lParam) == WM_RBUTTONUP) {
+                Log("tray", "mouse message " + std::to_string(LOWORD(lParam)));
+            }
+            window_->OnTrayIcon(static_cast<unsigned>(LOWORD(lParam)));
+            return MessageResult{0};
+        case WM_MOUSENOTICE:
+            if (stopping_.load()) return MessageResult{0};
+            Log("notice", std::to_string(wParam) + " " + std::to_string(lParam));
+            window_->OnMouseNotice(static_cast<int>(wParam), static_cast<long long>(lParam));
+            return MessageResult{0};
+        case WM_DEVICECHANGE: {
+            const DeviceChange change = ReadDeviceChange(wParam, lParam);
+            if (change.deviceType == DBT_DEVTYP_DEVICEINTERFACE &&
+                (change.event == DBT_DEVICEARRIVAL || change.event == DBT_DEVICEREMOVECOMPLETE)) {
+                Log("device", (change.event == DBT_DEVICEARRIVAL ? "arrival " : "removal ") + change.name);
+                window_->OnDeviceChange(change.event, change.deviceType, change.name);
+            }
+            return MessageResult{TRUE};
         }
-        window_->OnTrayIcon(static_cast<unsigned>(LOWORD(lParam)));
-        return MessageResult{0};
-    case WM_MOUSENOTICE:
-        if (stopping_.load()) return MessageResult{0};
-        Log("notice", std::to_string(wParam) + " " + std::to_string(lParam));
-        window_->OnMouseNotice(static_cast<int>(wParam), static_cast<long long>(lParam));
-        return MessageResult{0};
-    case WM_DEVICECHANGE: {
-        const DeviceChange change = ReadDeviceChange(wParam, lParam);
-        if (change.deviceType == DBT_DEVTYP_DEVICEINTERFACE &&
-            (change.event == DBT_DEVICEARRIVAL || change.event == DBT_DEVICEREMOVECOMPLETE)) {
-            Log("device", (change.event == DBT_DEVICEARRIVAL ? "arrival " : "removal ") + change.name);
-            window_->OnDeviceChange(change.event, change.deviceType, change.name);
-        }
-        return MessageResult{TRUE};
-    }
-    case WM_COMMAND:
-        if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
-            window_->OnClose();  // Escape: as a close request, the window hides
-        } else if (lParam != 0 || LOWORD(wParam) != IDOK) {
-            window_->OnCommand(LOWORD(wParam), HIWORD(wParam));
-        }
-        return MessageResult{0};
-    case WM_LISTPOINTERMOVE:
-        window_->OnListPointerMove(static_cast<int>(wParam), static_cast<int>(lParam));
-        return MessageResult{0};
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN: {
-        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        const auto colors = window_->ControlColorsFor(id, ControlKindOf(message));
-        if (const auto brush = host_.ApplyControlColors(message, wParam, lParam, colors)) {
-            return MessageResult{*brush};
-        }
-        return std::nullopt;
-    }
-    case WM_CLOSE:
-        window_->OnClose();
-        return MessageResult{0};
-    case WM_TIMER:
-        if (wParam == SIM_CONTROL_TIMER) {
-            PollSimControl();
+        case WM_COMMAND:
+            if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
+                window_->OnClose();  // Escape: as a close request, the window hides
+            } else if (lParam != 0 || LOWORD(wParam) != IDOK) {
+                window_->OnCommand(LOWORD(wParam), HIWORD(wParam));
+            }
+            return MessageResult{0};
+        case WM_LISTPOINTERMOVE:
+            window_->OnListPointerMove(static_cast<int>(wParam), static_cast<int>(lParam));
+            return MessageResult{0};
+        case WM_CONTEXTMENU: {
+            // A list box leaves the right button to its parent as this message.
+            const HWND control = reinterpret_cast<HWND>(wParam);
+            if (control != Handle()) window_->OnContextMenu(::GetDlgCtrlID(control));
             return MessageResult{0};
         }
-        return std::nullopt;
-    case WM_DESTROY:
-        ShutDown();
-        return std::nullopt;
-    default:
-        return std::nullopt;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN: {
+            const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            const auto colors = window_->ControlColorsFor(id, ControlKindOf(message));
+            if (const auto brush = host_.ApplyControlColors(message, wParam, lParam, colors)) {
+                return MessageResult{*brush};
+            }
+            return std::nullopt;
+        }
+        case WM_CLOSE:
+            window_->OnClose();
+            return MessageResult{0};
+        case WM_TIMER:
+            if (wParam == SIM_CONTROL_TIMER) {
+                PollSimControl();
+                return MessageResult{0};
+            }
+            return std::nullopt;
+        case WM_DESTROY:
+            ShutDown();
+            return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -238,33 +247,34 @@ void MainDialogWindow::PollSimControl() {
     };
     for (const SimCommand& command : script.commands) {
         switch (command.kind) {
-        case SimCommandKind::Unplug:
-            Log("sim", "unplug");
-            for (const std::string& path : mouse.Unplug()) announce(DEVICE_EVENT_REMOVE_COMPLETE, path);
-            break;
-        case SimCommandKind::Plug:
-            Log("sim", "plug");
-            for (const std::string& path : mouse.PlugIn()) announce(DEVICE_EVENT_ARRIVAL, path);
-            break;
-        case SimCommandKind::UnplugNotice:
-            Log("sim", "unplug notice");
-            announce(DEVICE_EVENT_REMOVE_COMPLETE, mouse.UnplugInterface(MouseInterface::Notice));
-            break;
-        case SimCommandKind::UnplugCommand:
-            Log("sim", "unplug command");
-            announce(DEVICE_EVENT_REMOVE_COMPLETE, mouse.UnplugInterface(MouseInterface::Command));
-            break;
-        case SimCommandKind::Notice:
-            Log("sim", "notice " + std::to_string(command.code) + " " + std::to_string(command.value));
-            mouse.InjectNotice(command.code, command.value);
-            break;
+            case SimCommandKind::Unplug:
+                Log("sim", "unplug");
+                for (const std::string& path : mouse.Unplug()) announce(DEVICE_EVENT_REMOVE_COMPLETE, path);
+                break;
+            case SimCommandKind::Plug:
+                Log("sim", "plug");
+                for (const std::string& path : mouse.PlugIn()) announce(DEVICE_EVENT_ARRIVAL, path);
+                break;
+            case SimCommandKind::UnplugNotice:
+                Log("sim", "unplug notice");
+                announce(DEVICE_EVENT_REMOVE_COMPLETE, mouse.UnplugInterface(MouseInterface::Notice));
+                break;
+            case SimCommandKind::UnplugCommand:
+                Log("sim", "unplug command");
+                announce(DEVICE_EVENT_REMOVE_COMPLETE, mouse.UnplugInterface(MouseInterface::Command));
+                break;
+            case SimCommandKind::Notice:
+                Log("sim", "notice " + std::to_string(command.code) + " " + std::to_string(command.value));
+                mouse.InjectNotice(command.code, command.value);
+                break;
         }
     }
 }
 
 void MainDialogWindow::Host::ShowBalloon(std::string_view text, std::string_view title, int timeoutMs) {
     window_.Log("balloon", std::string(title) + ": " + std::string(text));
-    if (window_.tray_) window_.tray_->ShowBalloon(WideFromUtf8(text), WideFromUtf8(title), static_cast<UINT>(timeoutMs));
+    if (window_.tray_)
+        window_.tray_->ShowBalloon(WideFromUtf8(text), WideFromUtf8(title), static_cast<UINT>(timeoutMs));
 }
 
 void MainDialogWindow::Host::ShowTrayMenu(std::string_view exitText) {
@@ -287,6 +297,29 @@ void MainDialogWindow::Host::OpenUrl(std::string_view url) {
 
 void MainDialogWindow::Host::OnCapturedKey(const ui::KeyEvent& event) {
     if (window_.window_) window_.window_->OnKeyEvent(event);
+}
+
+bool MainDialogWindow::Host::DiscardsCapturedKey(const ui::KeyEvent& event) const {
+    return window_.window_ && window_.window_->DiscardsKey(event);
+}
+
+void MainDialogWindow::Host::SetWindowTitle(std::string_view text) {
+    ::SetWindowTextW(Window(), WideFromUtf8(text).c_str());
+}
+
+void MainDialogWindow::Host::ShowContextMenu(int commandId, std::string_view text) {
+    const UniqueMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MACRO_LIST_MENU)));
+    if (!menu) return;
+    HMENU popup = ::GetSubMenu(menu.Get(), 0);
+    if (!popup) return;
+    ::ModifyMenuW(popup, static_cast<UINT>(commandId), MF_BYCOMMAND | MF_STRING,
+                  static_cast<UINT_PTR>(commandId), WideFromUtf8(text).c_str());
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    // The menu closes when the user clicks elsewhere only if its owner is in front.
+    ::SetForegroundWindow(Window());
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Window(), nullptr);
+    ::PostMessageW(Window(), WM_NULL, 0, 0);
 }
 
 ui::DialogResult MainDialogWindow::Host::RunModal(ui::SkinnedDialog& dialog) {

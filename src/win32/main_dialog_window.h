@@ -18,6 +18,7 @@
 #include "win32/device_notification.h"
 #include "win32/dialog_window.h"
 #include "win32/gdi_handles.h"
+#include "win32/pointer_settings.h"
 #include "win32/tray_icon.h"
 #include "win32/window_host_base.h"
 
@@ -42,16 +43,16 @@ struct MainWindowSetup {
 };
 
 class MainDialogWindow final : public DialogWindow {
-public:
+  public:
     explicit MainDialogWindow(MainWindowSetup setup);
     ~MainDialogWindow() override;
 
     // Runs the window until Exit; returns the process exit code.
     int Run();
 
-private:
+  private:
     class Host final : public WindowHostBase<ui::MainWindowHost> {
-    public:
+      public:
         Host(HostContext context, MainDialogWindow& window)
             : WindowHostBase(std::move(context), false), window_(window) {}
         void ShowBalloon(std::string_view text, std::string_view title, int timeoutMs) override;
@@ -60,13 +61,18 @@ private:
         void ResumeReader() override;
         void OpenUrl(std::string_view url) override;
         ui::DialogResult RunModal(ui::SkinnedDialog& dialog) override;
+        void SetWindowTitle(std::string_view text) override;
+        void ShowContextMenu(int commandId, std::string_view text) override;
+        ui::PointerSettingsPort& PointerSettings() override { return pointer_; }
 
-    protected:
+      protected:
         // Key capture of the main window (the macro recorder) goes to the shown page's areas.
         void OnCapturedKey(const ui::KeyEvent& event) override;
+        bool DiscardsCapturedKey(const ui::KeyEvent& event) const override;
 
-    private:
+      private:
         MainDialogWindow& window_;
+        SystemPointerSettings pointer_;
     };
 
     bool OnInitDialog() override;

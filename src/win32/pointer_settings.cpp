@@ -4,30 +4,49 @@
 
 namespace kv12::win32 {
 
-SystemPointerSettings ReadSystemPointerSettings() {
-    SystemPointerSettings settings;
-    int speed = 0;
-    if (::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed, 0)) settings.speed = static_cast<std::uint32_t>(speed);
-    UINT lines = 0;
-    if (::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) settings.wheelLines = lines;
-    settings.doubleClickMs = ::GetDoubleClickTime();
-    int params[3]{};
-    if (::SystemParametersInfoW(SPI_GETMOUSE, 0, params, 0)) settings.mouseParams = {params[0], params[1], params[2]};
-    return settings;
+std::optional<ui::MouseParameters> SystemPointerSettings::GetMouse() {
+    int parameters[3]{};
+    if (!::SystemParametersInfoW(SPI_GETMOUSE, 0, parameters, 0)) return std::nullopt;
+    return ui::MouseParameters{parameters[0], parameters[1], parameters[2]};
 }
 
-bool WriteSystemPointerSettings(const SystemPointerSettings& settings, bool persist) {
-    const UINT flags = persist ? SPIF_UPDATEINIFILE | SPIF_SENDCHANGE : 0;
+std::optional<std::uint32_t> SystemPointerSettings::GetMouseSpeed() {
+    int speed = 0;
+    if (!::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed, 0)) return std::nullopt;
+    return static_cast<std::uint32_t>(speed);
+}
+
+std::optional<std::uint32_t> SystemPointerSettings::GetWheelScrollLines() {
+    UINT lines = 0;
+    if (!::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) return std::nullopt;
+    return lines;
+}
+
+std::uint32_t SystemPointerSettings::GetDoubleClickTime() {
+    return ::GetDoubleClickTime();
+}
+
+bool SystemPointerSettings::SetMouse(const ui::MouseParameters& parameters) {
+    int values[3] = {parameters[0], parameters[1], parameters[2]};
+    return ::SystemParametersInfoW(SPI_SETMOUSE, 0, values, SPIF_SENDCHANGE) != FALSE;
+}
+
+bool SystemPointerSettings::SetMouseSpeed(std::uint32_t speed) {
     // The speed is documented to travel in pvParam; Wine 8 reads uiParam
-    // instead. Giving it in both works with either.
-    const auto speed = static_cast<UINT_PTR>(settings.speed);
-    bool ok = ::SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(speed), reinterpret_cast<PVOID>(speed),
-                                      flags) != FALSE;
-    ok = ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, settings.wheelLines, nullptr, flags) != FALSE && ok;
-    ok = ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, settings.doubleClickMs, nullptr, flags) != FALSE && ok;
-    int params[3] = {settings.mouseParams[0], settings.mouseParams[1], settings.mouseParams[2]};
-    ok = ::SystemParametersInfoW(SPI_SETMOUSE, 0, params, flags) != FALSE && ok;
-    return ok;
+    // instead (and the documented call alone sets speed 0 there). Giving it
+    // in both works with either.
+    const auto value = static_cast<UINT_PTR>(speed);
+    return ::SystemParametersInfoW(SPI_SETMOUSESPEED, static_cast<UINT>(value),
+                                   reinterpret_cast<PVOID>(value), SPIF_SENDCHANGE) != FALSE;
+}
+
+bool SystemPointerSettings::SetWheelScrollLines(std::uint32_t lines) {
+    return ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, lines, nullptr, SPIF_SENDCHANGE) != FALSE;
+}
+
+bool SystemPointerSettings::SetDoubleClickTime(std::uint32_t milliseconds) {
+    return ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, milliseconds, nullptr,
+                                   SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
 }
 
 }  // namespace kv12::win32

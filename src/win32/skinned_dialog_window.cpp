@@ -15,8 +15,8 @@ void SkinnedDialogWindow::Host::OnCapturedKey(const ui::KeyEvent& event) {
     window_.dialog_.OnKeyEvent(event);
 }
 
-bool SkinnedDialogWindow::Host::DiscardsCapturedKey(std::uint32_t virtualKey) const {
-    return window_.dialog_.DiscardsKey(virtualKey);
+bool SkinnedDialogWindow::Host::DiscardsCapturedKey(const ui::KeyEvent& event) const {
+    return window_.dialog_.DiscardsKey(event.virtualKey);
 }
 
 ui::DialogResult SkinnedDialogWindow::Run(HWND owner) {

@@ -29,7 +29,7 @@ class SkinnedDialogWindow final : public DialogWindow {
 
       protected:
         void OnCapturedKey(const ui::KeyEvent& event) override;
-        bool DiscardsCapturedKey(std::uint32_t virtualKey) const override;
+        bool DiscardsCapturedKey(const ui::KeyEvent& event) const override;
 
       private:
         SkinnedDialogWindow& window_;

@@ -27,13 +27,19 @@ RECT ToRect(ui::Rect r) {
     return RECT{r.left, r.top, r.right, r.bottom};
 }
 
+ui::KeyEvent PortableKeyEvent(const KeyEvent& event) {
+    return ui::KeyEvent{event.virtualKey, static_cast<std::uint8_t>(event.scanCode), event.extended,
+                        event.wasDown, event.released};
+}
+
 // One captured key event as the log shows it, with the English name the key
 // dialogs give it: "down vk=0x11 scan=0x1D ext=1 name=Right Ctrl".
 std::string CapturedKeyLine(const KeyEvent& event) {
     char codes[64];
-    std::snprintf(codes, sizeof codes, "%s vk=0x%02X scan=0x%02X ext=%d name=",
-                  event.released ? "up" : "down", static_cast<unsigned>(event.virtualKey),
-                  static_cast<unsigned>(event.scanCode & 0xFF), event.extended ? 1 : 0);
+    std::snprintf(codes, sizeof codes,
+                  "%s vk=0x%02X scan=0x%02X ext=%d name=", event.released ? "up" : "down",
+                  static_cast<unsigned>(event.virtualKey), static_cast<unsigned>(event.scanCode & 0xFF),
+                  event.extended ? 1 : 0);
     return codes + KeyNameFromScanCode(static_cast<std::uint8_t>(event.scanCode), event.extended);
 }
 
@@ -213,7 +219,8 @@ void WindowHostBase<Base>::ReportOverflow(std::string_view text, std::wstring_vi
     RECT measured = ToRect(rect);
     {
         const ScopedSelectObject selectFont(canvas_->Dc(), font);
-        ::DrawTextW(canvas_->Dc(), wide.data(), static_cast<int>(wide.size()), &measured, flags | DT_CALCRECT);
+        ::DrawTextW(canvas_->Dc(), wide.data(), static_cast<int>(wide.size()), &measured,
+                    flags | DT_CALCRECT);
     }
     const int width = measured.right - measured.left;
     const int height = measured.bottom - measured.top;
@@ -341,6 +348,48 @@ void WindowHostBase<Base>::AddListItem(int id, std::string_view text) {
 }
 
 template <typename Base>
+void WindowHostBase<Base>::InsertListItem(int id, int index, std::string_view text) {
+    HWND control = Control(id);
+    if (!control) return;
+    // LB_INSERTSTRING takes -1 (not a count) to mean the end.
+    const int count = ListItemCount(id);
+    const WPARAM at = index < 0 || index >= count ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index);
+    ::SendMessageW(control, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
+}
+
+template <typename Base>
+void WindowHostBase<Base>::DeleteListItem(int id, int index) {
+    if (index < 0 || index >= ListItemCount(id)) return;
+    ::SendMessageW(Control(id), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::ClearList(int id) {
+    if (HWND control = Control(id)) ::SendMessageW(control, LB_RESETCONTENT, 0, 0);
+}
+
+template <typename Base>
+int WindowHostBase<Base>::ListItemCount(int id) const {
+    HWND control = Control(id);
+    if (!control) return 0;
+    const LRESULT count = ::SendMessageW(control, LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+template <typename Base>
+std::string WindowHostBase<Base>::ListItemText(int id, int index) const {
+    HWND control = Control(id);
+    if (!control || index < 0 || index >= ListItemCount(id)) return {};
+    const LRESULT length = ::SendMessageW(control, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length < 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = ::SendMessageW(control, LB_GETTEXT, static_cast<WPARAM>(index),
+                                          reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR || copied < 0 ? 0 : static_cast<std::size_t>(copied));
+    return Utf8FromWide(text);
+}
+
+template <typename Base>
 int WindowHostBase<Base>::ListSelection(int id) const {
     HWND control = Control(id);
     if (!control) return -1;
@@ -403,10 +452,9 @@ std::uint32_t WindowHostBase<Base>::StartKeyCapture() {
     auto hook = std::make_unique<KeyboardHook>(
         [this](const KeyEvent& event) {
             if (Log()) Log()->Write("keys", CapturedKeyLine(event));
-            OnCapturedKey(ui::KeyEvent{event.virtualKey, static_cast<std::uint8_t>(event.scanCode),
-                                       event.extended, event.wasDown, event.released});
+            OnCapturedKey(PortableKeyEvent(event));
         },
-        [this](const KeyEvent& event) { return DiscardsCapturedKey(event.virtualKey); });
+        [this](const KeyEvent& event) { return DiscardsCapturedKey(PortableKeyEvent(event)); });
     if (!hook->Installed()) {
         const DWORD error = hook->InstallError();
         if (Log()) Log()->Write("keys", "cannot capture keys, error " + std::to_string(error));

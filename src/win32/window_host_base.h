@@ -65,6 +65,11 @@ class WindowHostBase : public Base {
     void SetControlText(int id, std::string_view text) override;
     void InvalidateControl(int id) override;
     void AddListItem(int id, std::string_view text) override;
+    void InsertListItem(int id, int index, std::string_view text) override;
+    void DeleteListItem(int id, int index) override;
+    void ClearList(int id) override;
+    int ListItemCount(int id) const override;
+    std::string ListItemText(int id, int index) const override;
     int ListSelection(int id) const override;
     void ScrollList(int id, int lines) override;
     void SetListSelection(int id, int index) override;
@@ -93,7 +98,7 @@ class WindowHostBase : public Base {
     // Key capture hands each event to the window's portable behaviour; a true
     // answer of DiscardsCapturedKey keeps the key message from the window.
     virtual void OnCapturedKey(const ui::KeyEvent& /*event*/) {}
-    virtual bool DiscardsCapturedKey(std::uint32_t /*virtualKey*/) const { return false; }
+    virtual bool DiscardsCapturedKey(const ui::KeyEvent& /*event*/) const { return false; }
 
     DebugLog* Log() const { return context_.log; }
     const std::wstring& AppTitle() const { return context_.appTitle; }

@@ -111,6 +111,39 @@ class RecordingWindow : public Base {
         if (auto it = controls.find(id); it != controls.end()) it->second.items.emplace_back(text);
         Log("AddListItem " + std::to_string(id) + " " + std::string(text));
     }
+    void InsertListItem(int id, int index, std::string_view text) override {
+        if (auto it = controls.find(id); it != controls.end()) {
+            auto& items = it->second.items;
+            const auto at =
+                index < 0 || index >= static_cast<int>(items.size()) ? items.end() : items.begin() + index;
+            items.emplace(at, text);
+        }
+        Log("InsertListItem " + std::to_string(id) + " " + std::to_string(index) + " " + std::string(text));
+    }
+    void DeleteListItem(int id, int index) override {
+        if (auto it = controls.find(id); it != controls.end()) {
+            auto& items = it->second.items;
+            if (index >= 0 && index < static_cast<int>(items.size())) items.erase(items.begin() + index);
+        }
+        Log("DeleteListItem " + std::to_string(id) + " " + std::to_string(index));
+    }
+    void ClearList(int id) override {
+        if (auto it = controls.find(id); it != controls.end()) {
+            it->second.items.clear();
+            it->second.selection = -1;
+        }
+        Log("ClearList " + std::to_string(id));
+    }
+    int ListItemCount(int id) const override {
+        const auto it = controls.find(id);
+        return it == controls.end() ? 0 : static_cast<int>(it->second.items.size());
+    }
+    std::string ListItemText(int id, int index) const override {
+        const auto it = controls.find(id);
+        if (it == controls.end() || index < 0 || index >= static_cast<int>(it->second.items.size()))
+            return {};
+        return it->second.items[static_cast<std::size_t>(index)];
+    }
     int ListSelection(int id) const override {
         const auto it = controls.find(id);
         return it == controls.end() ? -1 : it->second.selection;
@@ -189,6 +222,57 @@ class RecordingDialogHost : public RecordingWindow<DialogHost> {
     std::optional<DialogResult> result_;
 };
 
+// The Windows pointer settings of a test: values it answers with, calls that
+// fail, and a log of every write.
+class FakePointerSettings : public ui::PointerSettingsPort {
+  public:
+    ui::MouseParameters mouse{6, 10, 1};
+    std::uint32_t speed = 10;
+    std::uint32_t wheelLines = 3;
+    std::uint32_t doubleClickTime = 500;
+    std::set<std::string> failing;  // "GetMouse", "SetMouseSpeed", ...
+    std::vector<std::string> writes;
+
+    std::optional<ui::MouseParameters> GetMouse() override {
+        if (failing.contains("GetMouse")) return std::nullopt;
+        return mouse;
+    }
+    std::optional<std::uint32_t> GetMouseSpeed() override {
+        if (failing.contains("GetMouseSpeed")) return std::nullopt;
+        return speed;
+    }
+    std::optional<std::uint32_t> GetWheelScrollLines() override {
+        if (failing.contains("GetWheelScrollLines")) return std::nullopt;
+        return wheelLines;
+    }
+    std::uint32_t GetDoubleClickTime() override {
+        return failing.contains("GetDoubleClickTime") ? 0 : doubleClickTime;
+    }
+    bool SetMouse(const ui::MouseParameters& value) override {
+        return Write(
+            "SetMouse",
+            std::to_string(value[0]) + "," + std::to_string(value[1]) + "," + std::to_string(value[2]),
+            [&] { mouse = value; });
+    }
+    bool SetMouseSpeed(std::uint32_t value) override {
+        return Write("SetMouseSpeed", std::to_string(value), [&] { speed = value; });
+    }
+    bool SetWheelScrollLines(std::uint32_t value) override {
+        return Write("SetWheelScrollLines", std::to_string(value), [&] { wheelLines = value; });
+    }
+    bool SetDoubleClickTime(std::uint32_t value) override {
+        return Write("SetDoubleClickTime", std::to_string(value), [&] { doubleClickTime = value; });
+    }
+
+  private:
+    bool Write(const std::string& call, const std::string& value, const std::function<void()>& apply) {
+        writes.push_back(call + " " + value);
+        if (failing.contains(call)) return false;
+        apply();
+        return true;
+    }
+};
+
 // The main window's host. RunModal initialises the dialog on a recording
 // dialog host that shares the log, then lets `dialogScript` play the user.
 class RecordingMainHost : public RecordingWindow<MainWindowHost> {
@@ -208,6 +292,18 @@ class RecordingMainHost : public RecordingWindow<MainWindowHost> {
     void Quit() override { Log("Quit"); }
     void ResumeReader() override { Log("ResumeReader"); }
     void OpenUrl(std::string_view url) override { Log("OpenUrl " + std::string(url)); }
+    void SetWindowTitle(std::string_view text) override {
+        windowTitle = text;
+        Log("SetWindowTitle " + std::string(text));
+    }
+    void ShowContextMenu(int commandId, std::string_view text) override {
+        Log("ShowContextMenu " + std::to_string(commandId) + " " + std::string(text));
+    }
+    ui::PointerSettingsPort& PointerSettings() override { return pointer; }
+
+    std::string windowTitle;
+    FakePointerSettings pointer;
+
     DialogResult RunModal(SkinnedDialog& dialog) override {
         Log("RunModal");
         RecordingDialogHost dialogHost(log);

@@ -128,7 +128,32 @@ TEST_F(WindowHostTest, ListBoxesAreCreatedFilledReadAndDestroyedById) {
     EXPECT_EQ(::GetDlgItem(window_, 562), nullptr);
 }
 
+TEST_F(WindowHostTest, ListItemsAreInsertedDeletedAndReadBack) {
+    host_.CreateControl(ui::ControlSpec{152, ui::ControlKind::ListBox, ui::Rect{0, 0, 50, 60}, ui::STYLE_POPUP_LIST, "",
+                                        true});
+    host_.AddListItem(152, "A   Dn");
+    host_.AddListItem(152, "A   Up");
+    host_.InsertListItem(152, 1, "50 ms");
+    host_.InsertListItem(152, 3, "延时");  // at the end
+    host_.InsertListItem(152, 99, "last");
+    ASSERT_EQ(host_.ListItemCount(152), 5);
+    EXPECT_EQ(host_.ListItemText(152, 0), "A   Dn");
+    EXPECT_EQ(host_.ListItemText(152, 1), "50 ms");
+    EXPECT_EQ(host_.ListItemText(152, 3), "延时");
+    EXPECT_EQ(host_.ListItemText(152, 4), "last");
+    EXPECT_EQ(host_.ListItemText(152, 5), "");
+    host_.DeleteListItem(152, 0);
+    host_.DeleteListItem(152, 7);  // out of range: nothing
+    EXPECT_EQ(host_.ListItemCount(152), 4);
+    EXPECT_EQ(host_.ListItemText(152, 0), "50 ms");
+    host_.ClearList(152);
+    EXPECT_EQ(host_.ListItemCount(152), 0);
+    EXPECT_EQ(host_.ListItemCount(999), 0);
+    EXPECT_EQ(host_.ListItemText(999, 0), "");
+}
+
 TEST_F(WindowHostTest, TextFormatsMapToTheirDrawTextFlags) {
+    EXPECT_EQ(DrawTextFlags(ui::TextFormat::WrappedLeft), static_cast<UINT>(DT_WORDBREAK));
     EXPECT_EQ(DrawTextFlags(ui::TextFormat::Centered), 0x25u);
     EXPECT_EQ(DrawTextFlags(ui::TextFormat::Left), 0x24u);
     EXPECT_EQ(DrawTextFlags(ui::TextFormat::Right), static_cast<UINT>(DT_RIGHT | DT_VCENTER | DT_SINGLELINE));
