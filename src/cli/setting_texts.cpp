@@ -11,7 +11,6 @@ namespace {
 
 constexpr int LIGHT_MODE_COUNT = 4;
 constexpr int LIGHT_EFFECT_COUNT = 4;
-constexpr int POINTER_POSITION_MAX = 11;
 
 }  // namespace
 
@@ -42,16 +41,6 @@ std::string_view LightModeText(int mode) {
 std::string_view LightEffectText(int effect) {
     return effect >= 0 && effect < LIGHT_EFFECT_COUNT ? MainTextTable(TXT_LIGHT_EFFECT_FIRST + effect).en
                                                       : std::string_view{};
-}
-
-std::optional<int> PointerSpeedOfPosition(int position) {
-    if (position < 1 || position > POINTER_POSITION_MAX) return std::nullopt;
-    return position == 1 ? 1 : 2 * position - 2;
-}
-
-std::optional<int> DoubleClickTimeOfPosition(int position) {
-    if (position < 1 || position > POINTER_POSITION_MAX) return std::nullopt;
-    return 970 - 70 * position;
 }
 
 }  // namespace kv12

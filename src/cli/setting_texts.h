@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/lighting_texts.h"
+#include "core/pointer_positions.h"
 
 namespace kv12 {
 
@@ -26,9 +27,6 @@ std::string_view LightModeText(int mode);
 std::string_view LightEffectText(int effect);
 // BrightnessText, RespirationCycleText and NeonCycleText: core/lighting_texts.h.
 
-/// Windows values of the pointer-page slider positions 1..11; nullopt for a
-/// position outside 1..11, which the window never writes to Windows.
-std::optional<int> PointerSpeedOfPosition(int position);
-std::optional<int> DoubleClickTimeOfPosition(int position);
+// PointerSpeedOfPosition and DoubleClickTimeOfPosition: core/pointer_positions.h.
 
 }  // namespace kv12

@@ -62,6 +62,33 @@ constexpr std::array<std::string_view, LANGUAGE_COUNT> KEY_NOT_ASSIGNABLE = {
     "滑鼠無法發送按鍵「%s」，該按鍵保持原來的功能。",
 };
 
+constexpr std::array<MacroEditorNoticeTexts, LANGUAGE_COUNT> MACRO_EDITOR_NOTICES = {{
+    {"A macro name holds at most %1 characters. Please shorten the name.",
+     "A macro name cannot hold \"]\" or a line break, begin with \";\", or begin or end with a blank. "
+     "Please change the name.",
+     "The key press sequence of \"%1\" is too long for the mouse: only its first %2 of %3 items fit in a "
+     "macro. Nothing was saved; please shorten the sequence and press Confirm again.",
+     "Buttons play a macro by its place in the macro list. Once \"%1\" is deleted, the macros after it move "
+     "up one place, and %2 will play another macro or none. Please choose their macros again.",
+     "%1 button %2", ", ",
+     "These macros are longer than the mouse holds and reach it cut to the events that fit: %1.",
+     "The mouse holds 12 macros; these are not sent to it: %1."},
+    {"宏名称最多 %1 个字符，请缩短名称。",
+     "宏名称不能包含“]”或换行，不能以“;”开头，也不能以空格开头或结尾。请修改名称。",
+     "宏“%1”的按键序列太长，鼠标只能容纳其 %3 项中的前 %2 项。未保存任何内容，请缩短序列后再按确认。",
+     "按键按宏在宏列表中的位置播放宏。删除“%1”后，其后的宏会前移一位，%2 将播放其他宏或不播放宏。"
+     "请重新为它们选择宏。",
+     "%1 按键%2", "、", "以下宏超出鼠标容量，只有能容纳的部分会写入鼠标：%1。",
+     "鼠标最多容纳 12 个宏，以下宏不会写入鼠标：%1。"},
+    {"巨集名稱最多 %1 個字元，請縮短名稱。",
+     "巨集名稱不能包含「]」或換行，不能以「;」開頭，也不能以空格開頭或結尾。請修改名稱。",
+     "巨集「%1」的按鍵序列太長，滑鼠只能容納其 %3 項中的前 %2 項。未儲存任何內容，請縮短序列後再按確認。",
+     "按鍵依巨集在巨集清單中的位置播放巨集。刪除「%1」後，其後的巨集會前移一位，"
+     "%2 將播放其他巨集或不播放巨集。請重新為它們選擇巨集。",
+     "%1 按鍵%2", "、", "以下巨集超出滑鼠容量，只有能容納的部分會寫入滑鼠：%1。",
+     "滑鼠最多容納 12 個巨集，以下巨集不會寫入滑鼠：%1。"},
+}};
+
 constexpr std::string_view Row(int row, Language language) {
     return MAIN_TEXT_TABLE[static_cast<std::size_t>(row - 1)].In(language);
 }
@@ -106,6 +133,10 @@ const DialogTexts& DialogTextsFor(Language language) {
 
 std::string_view KeyNotAssignableFormat(Language language) {
     return KEY_NOT_ASSIGNABLE[LanguageIndex(language)];
+}
+
+const MacroEditorNoticeTexts& MacroEditorNoticeTextsFor(Language language) {
+    return MACRO_EDITOR_NOTICES[LanguageIndex(language)];
 }
 
 }  // namespace kv12

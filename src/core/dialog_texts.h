@@ -94,6 +94,22 @@ struct MacroEditorTexts {
     std::string_view nameExists;
 };
 
+// What the macro area says where a name, a sequence or a delete would not
+// turn out as the user meant; "%1".."%3" are filled in as noted.
+struct MacroEditorNoticeTexts {
+    std::string_view nameTooLong;       // %1: the most characters a name holds
+    std::string_view nameNotStorable;   // a name record.ini could not give back unchanged
+    std::string_view sequenceTooLong;   // %1: the macro, %2: the items that fit, %3: all its items
+    std::string_view buttonsLoseMacro;  // %1: the macro, %2: the buttons (buttonName, joined)
+    std::string_view buttonName;        // %1: "Mode A" or "Mode B", %2: the button's number 1..8
+    std::string_view separator;         // between the names of a list in the texts above and below
+    std::string_view macrosCut;         // %1: the macros that reach the mouse cut to 126 bytes
+    std::string_view macrosLeftOut;     // %1: the macros beyond the twelfth slot
+};
+
+/// The macro area's notices in a language (English for a value outside the enum).
+const MacroEditorNoticeTexts& MacroEditorNoticeTextsFor(Language language);
+
 // Every dialog's texts in one language.
 struct DialogTexts {
     SingleDialogTexts single;

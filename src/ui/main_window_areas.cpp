@@ -4,8 +4,10 @@
 #include "ui/assignment_area.h"
 #include "ui/dpi_area.h"
 #include "ui/lighting_area.h"
+#include "ui/macro_area.h"
 #include "ui/main_window.h"
 #include "ui/modal_assignment_dialogs.h"
+#include "ui/pointer_area.h"
 
 namespace kv12::ui {
 
@@ -22,6 +24,8 @@ void CHidMouseDlg::CreatePageAreas() {
     // --- the advanced page -----------------------------------------------------
     // Register the advanced page's areas here (the pointer settings, the macro
     // area), each as advancedAreas_.push_back(std::make_unique<...>(context_, ...)).
+    advancedAreas_.push_back(std::make_unique<PointerArea>(context_));
+    advancedAreas_.push_back(std::make_unique<MacroArea>(context_));
 }
 
 void CHidMouseDlg::AddPageArea(int page, std::unique_ptr<PageArea> area) {

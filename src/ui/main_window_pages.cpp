@@ -140,12 +140,7 @@ void CHidMouseDlg::DrawBasicPage() {
 void CHidMouseDlg::DrawAdvancedPage() {
     host_.DrawImage(SkinImageName(SkinImage::AdvancedBackground), {0, 0});
     DrawFrameImages(ADVANCED_FRAME_ORDER);
-    // The pointer sliders start dark; the pointer settings light them with their values.
-    for (int slider = 1; slider <= POINTER_SLIDERS; ++slider) {
-        for (int cell = 1; cell <= POINTER_SLIDER_CELLS; ++cell) {
-            host_.DrawImage(SkinImageName(SkinImage::SliderDark), PointerSliderCell(slider, cell).TopLeft());
-        }
-    }
+    // The pointer sliders and boxes are the pointer area's, drawn with the areas.
 
     DrawHeading(TXT_MAKER_WEB_ADDRESS, WEB_ADDRESS);
     DrawBottomButtonTexts();

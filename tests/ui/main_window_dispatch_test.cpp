@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -42,19 +43,18 @@ const std::string URL = "OpenUrl " + std::string(MakerWebAddress);
 const std::vector<DispatchCase> DISPATCH_CASES = {
     // The frame, on the basic page with the mouse.
     {"OkAppliesHidesAndGoesOnToThePage", PAGE_BASIC, true, {600, 630},
-     {"areas.ApplyPointerSettings", "Hide", "areas.CloseBasicListsAwayFrom 600,630"}},
+     {"areas.Applied", "Hide", "areas.CloseBasicListsAwayFrom 600,630"}},
     {"ApplyAppliesAndKeepsTheWindow", PAGE_BASIC, true, {700, 630},
-     {"areas.ApplyPointerSettings", "areas.CloseBasicListsAwayFrom 700,630"}},
+     {"areas.Applied", "areas.CloseBasicListsAwayFrom 700,630"}},
     {"OkAndApplyOverlapAtTheirSharedEdge", PAGE_BASIC, true, {666, 630},
-     {"areas.ApplyPointerSettings", "Hide", "areas.ApplyPointerSettings",
-      "areas.CloseBasicListsAwayFrom 666,630"}},
+     {"areas.Applied", "Hide", "areas.Applied", "areas.CloseBasicListsAwayFrom 666,630"}},
     {"SkinButtonOpensTheChooser", PAGE_BASIC, true, {705, 10},
      {"RunModal", "areas.CloseBasicListsAwayFrom 705,10"}},
     {"MinimiseHidesAndStops", PAGE_BASIC, true, {830, 10}, {"Hide"}},
     {"CloseQuits", PAGE_BASIC, true, {855, 10}, {"Quit"}},
     {"PreviousPageOnTheBasicPageDoesNothing", PAGE_BASIC, true, {30, 70}, {}},
     {"NextPageBuildsTheAdvancedPage", PAGE_BASIC, true, {80, 70},
-     {"areas.TearDownBasicArea", "areas.BuildAdvancedArea"}},
+     {"areas.TearDownBasicArea", "SetControlText 149 ", "SetControlText 149 1", "areas.BuildAdvancedArea"}},
     {"CancelHidesAndGoesOn", PAGE_BASIC, true, {800, 630}, {"Hide", "areas.CloseBasicListsAwayFrom 800,630"}},
     {"WebAddressOpensThePage", PAGE_BASIC, true, {300, 635}, {URL}},
     // The basic page's regions are taken by its areas (what each does: PressReachesTheBasicPagesArea).
@@ -68,27 +68,29 @@ const std::vector<DispatchCase> DISPATCH_CASES = {
      "StartDrag 150,400"}},
     {"AdvancedRegionIsBackgroundOnTheBasicPage", PAGE_BASIC, true, {520, 530},
      {"areas.CloseBasicListsAwayFrom 520,530", "StartDrag 520,530"}},
-    // The advanced page.
-    {"PointerSwitchOne", PAGE_ADVANCED, true, {55, 260},
-     {"areas.CloseMouseEventListAwayFrom 55,260", "areas.TogglePointerSwitch 1"}},
-    {"PointerSwitchTwo", PAGE_ADVANCED, true, {55, 410},
-     {"areas.CloseMouseEventListAwayFrom 55,410", "areas.TogglePointerSwitch 2"}},
-    {"PointerDefaults", PAGE_ADVANCED, true, {200, 580},
-     {"areas.CloseMouseEventListAwayFrom 200,580", "areas.RestorePointerDefaults"}},
+    // The advanced page. The pointer regions are taken by the pointer area
+    // (what each does: PressReachesThePointerArea).
+    {"PointerSwitchOne", PAGE_ADVANCED, true, {55, 260}, {"areas.CloseMouseEventListAwayFrom 55,260"}},
+    {"PointerSwitchTwo", PAGE_ADVANCED, true, {55, 410}, {"areas.CloseMouseEventListAwayFrom 55,410"}},
+    {"PointerDefaults", PAGE_ADVANCED, true, {200, 580}, {"areas.CloseMouseEventListAwayFrom 200,580"}},
+    // The macro regions are the macro area's; record.ini is missing, so no
+    // macro is listed (what each does with macros: macro_area_test).
     {"StartRecording", PAGE_ADVANCED, true, {740, 235},
-     {"areas.CloseMouseEventListAwayFrom 740,235", "areas.StartRecording"}},
+     {"areas.CloseMouseEventListAwayFrom 740,235", "ShowMessage Macro name is blank | Warning"}},
     {"StopRecording", PAGE_ADVANCED, true, {740, 270},
-     {"areas.CloseMouseEventListAwayFrom 740,270", "areas.StopRecording"}},
+     {"areas.CloseMouseEventListAwayFrom 740,270", "ShowMessage Stop Recording | ",
+      "ShowMessage It doesn’t start recording, unnecessary to press Stop key! | Warning"}},
     {"NewWinsItsEdgeWithDelete", PAGE_ADVANCED, true, {617, 530},
-     {"areas.CloseMouseEventListAwayFrom 617,530", "areas.PressMacroButton 1"}},
-    {"Confirm", PAGE_ADVANCED, true, {800, 530},
-     {"areas.CloseMouseEventListAwayFrom 800,530", "areas.PressMacroButton 3"}},
+     {"areas.CloseMouseEventListAwayFrom 617,530", "ShowMessage Macro name is blank | "}},
+    {"ConfirmWithoutMacroDoesNothing", PAGE_ADVANCED, true, {800, 530},
+     {"areas.CloseMouseEventListAwayFrom 800,530"}},
     {"MouseEventBox", PAGE_ADVANCED, true, {740, 405},
-     {"areas.CloseMouseEventListAwayFrom 740,405", "areas.ToggleMouseEventList"}},
-    {"FirstCellOfFirstSlider", PAGE_ADVANCED, true, {52, 200},
-     {"areas.CloseMouseEventListAwayFrom 52,200", "areas.SetPointerSlider 1 1"}},
-    {"LastCellOfThirdSlider", PAGE_ADVANCED, true, {315, 510},
-     {"areas.CloseMouseEventListAwayFrom 315,510", "areas.SetPointerSlider 3 11"}},
+     {"areas.CloseMouseEventListAwayFrom 740,405", "AddListItem 154 L-Button Click",
+      "AddListItem 154 R-Button Click", "AddListItem 154 M-Button Click", "AddListItem 154 L-Button   Dn",
+      "AddListItem 154 L-Button   Up", "AddListItem 154 R-Button   Dn", "AddListItem 154 R-Button   Up",
+      "AddListItem 154 M-Button   Dn", "AddListItem 154 M-Button   Up"}},
+    {"FirstCellOfFirstSlider", PAGE_ADVANCED, true, {52, 200}, {"areas.CloseMouseEventListAwayFrom 52,200"}},
+    {"LastCellOfThirdSlider", PAGE_ADVANCED, true, {315, 510}, {"areas.CloseMouseEventListAwayFrom 315,510"}},
     {"RightOfTheLastCellDrags", PAGE_ADVANCED, true, {316, 205},
      {"areas.CloseMouseEventListAwayFrom 316,205", "StartDrag 316,205"}},
     {"BackgroundOfTheAdvancedPageDrags", PAGE_ADVANCED, true, {400, 100},
@@ -163,6 +165,45 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, BasicRegionTable,
                                            BasicRegionCase{"LightingModeRow", {800, 335}, 1, 60},
                                            BasicRegionCase{"LightingParameterRow", {800, 365}, 1, 61}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Presses on the advanced page's pointer regions reach the pointer area: the
+// boxes, "Default" (which writes Windows at once) and the slider steps.
+struct PointerRegionCase {
+    const char* name;
+    Point point;
+    std::array<int, 2> flags;      // after the press; read from Windows: 1, 0
+    std::array<int, 3> positions;  // after the press; read from Windows: 11, 7, 6
+    std::size_t windowsWrites;
+};
+
+class PointerRegionTable : public MainWindowTest, public ::testing::WithParamInterface<PointerRegionCase> {};
+
+TEST_P(PointerRegionTable, PressReachesThePointerArea) {
+    const PointerRegionCase& c = GetParam();
+    Start();
+    host.pointer.speed = 20;
+    host.pointer.wheelLines = 7;
+    host.pointer.doubleClickTime = 550;
+    ShowAdvancedPage();
+
+    window->OnLButtonDown(c.point);
+
+    const SettingsBlock& block = window->Store().block;
+    EXPECT_EQ((std::array<int, 2>{block.pointerFlag(0), block.pointerFlag(1)}), c.flags);
+    EXPECT_EQ((std::array<int, 3>{block.pointerValue(0), block.pointerValue(1), block.pointerValue(2)}),
+              c.positions);
+    EXPECT_EQ(host.pointer.writes.size(), c.windowsWrites);
+    EXPECT_TRUE(host.Lines("StartDrag").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, PointerRegionTable,
+    ::testing::Values(PointerRegionCase{"PointerSwitchOne", {55, 260}, {0, 0}, {11, 7, 6}, 0},
+                      PointerRegionCase{"PointerSwitchTwo", {55, 410}, {1, 1}, {11, 7, 6}, 0},
+                      PointerRegionCase{"PointerDefaults", {200, 580}, {0, 0}, {6, 3, 6}, 4},
+                      PointerRegionCase{"FirstCellOfFirstSlider", {52, 200}, {1, 0}, {1, 7, 6}, 0},
+                      PointerRegionCase{"LastCellOfThirdSlider", {315, 510}, {1, 0}, {11, 7, 11}, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, OkSendsTheSettingsSavesThemAndHides) {
     Start();
