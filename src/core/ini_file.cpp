@@ -1,7 +1,7 @@
 #include "core/ini_file.h"
 
+#include <algorithm>
 #include <climits>
-#include <system_error>
 #include <unordered_set>
 
 #include "core/utf8_path.h"
@@ -10,9 +10,17 @@ namespace kv12 {
 
 namespace {
 
-// The blanks the system trims from names and values.
-constexpr std::string_view BLANKS = " \t\v\f\r";
+// The blanks the system trims from names and values: tab to carriage return,
+// space, and Ctrl+Z (an old end-of-file mark found in files from DOS days).
+constexpr std::string_view BLANKS = "\t\n\v\f\r\x1A ";
+constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
+constexpr std::string_view UTF16LE_BOM = "\xFF\xFE";
+constexpr std::string_view UTF16BE_BOM = "\xFE\xFF";
 constexpr char32_t REPLACEMENT_CHARACTER = 0xFFFD;
+
+bool IsBlank(char c) {
+    return BLANKS.find(c) != std::string_view::npos;
+}
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(BLANKS);
@@ -31,8 +39,10 @@ std::string AsciiLower(std::string_view text) {
     return lower;
 }
 
-bool HasLineBreak(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+// Characters that cannot stay inside one line of the file: a NUL ends the
+// text for the system's functions.
+bool BreaksTheLine(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -84,11 +94,21 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
-std::string DecodeFileText(std::string_view bytes) {
-    if (bytes.starts_with("\xFF\xFE")) return Utf16ToUtf8(bytes.substr(2), false);
-    if (bytes.starts_with("\xFE\xFF")) return Utf16ToUtf8(bytes.substr(2), true);
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    return std::string(bytes);
+struct DecodedText {
+    std::string text;
+    bool utf8Bom = false;
+};
+
+// One byte-order mark is taken; a second one is text, as the system reads it.
+DecodedText DecodeFileText(std::string_view bytes) {
+    if (bytes.starts_with(UTF16LE_BOM)) return {Utf16ToUtf8(bytes.substr(2), false), false};
+    if (bytes.starts_with(UTF16BE_BOM)) return {Utf16ToUtf8(bytes.substr(2), true), false};
+    if (bytes.starts_with(UTF8_BOM)) return {std::string(bytes.substr(UTF8_BOM.size())), true};
+    return {std::string(bytes), false};
+}
+
+bool StartsLikeAByteOrderMark(std::string_view text) {
+    return text.starts_with(UTF8_BOM) || text.starts_with(UTF16LE_BOM) || text.starts_with(UTF16BE_BOM);
 }
 
 // A value must stay on its line: each line break (CRLF, CR or LF) becomes one blank.
@@ -105,6 +125,74 @@ std::string OneLine(std::string_view value) {
         }
     }
     return out;
+}
+
+bool EnclosedInQuotes(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+           value.back() == value.front();
+}
+
+// The value as the system reads it: one pair of enclosing quotes taken off.
+std::string_view Unquote(std::string_view value) {
+    return EnclosedInQuotes(value) ? value.substr(1, value.size() - 2) : value;
+}
+
+// The value as written, so that trimming and unquoting give it back.
+std::string Quoted(std::string_view value) {
+    if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || EnclosedInQuotes(value)))
+        return "\"" + std::string(value) + "\"";
+    return std::string(value);
+}
+
+// The next line of text from pos: up to CR, LF or CRLF; pos moves behind the break.
+std::string_view NextLine(const std::string& text, std::size_t& pos) {
+    const std::size_t start = pos;
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+        pos = text.size();
+        return std::string_view(text).substr(start);
+    }
+    pos = end + 1;
+    if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+    return std::string_view(text).substr(start, end - start);
+}
+
+// The messages for a file beyond a limit: %1 is the file, %2 the limit.
+static_assert(INI_FILE_MAX_BYTES == 1024 * 1024, "the messages call the size limit 1 MB");
+struct LimitTexts {
+    IniDocument::Limit limit;
+    Text3 text;
+};
+constexpr LimitTexts LIMIT_TEXTS[] = {
+    {IniDocument::Limit::Bytes,
+     {"%1 is not read: it is larger than %2 bytes (1 MB), the most an INI file of this program may hold. "
+      "The file is left as it is.",
+      "未读取 %1：文件大于 %2 字节（1 MB），超出本程序 INI 文件的上限。文件保持原样。",
+      "未讀取 %1：檔案大於 %2 位元組（1 MB），超出本程式 INI 檔案的上限。檔案保持原樣。"}},
+    {IniDocument::Limit::Lines,
+     {"%1 is not read: it has more than %2 lines, the most an INI file of this program may hold. "
+      "The file is left as it is.",
+      "未读取 %1：文件超过 %2 行，超出本程序 INI 文件的上限。文件保持原样。",
+      "未讀取 %1：檔案超過 %2 行，超出本程式 INI 檔案的上限。檔案保持原樣。"}},
+    {IniDocument::Limit::Sections,
+     {"%1 is not read: it has more than %2 sections, the most an INI file of this program may hold. "
+      "The file is left as it is.",
+      "未读取 %1：文件包含超过 %2 个节，超出本程序 INI 文件的上限。文件保持原样。",
+      "未讀取 %1：檔案包含超過 %2 個區段，超出本程式 INI 檔案的上限。檔案保持原樣。"}},
+};
+
+std::uintmax_t LimitValue(IniDocument::Limit limit) {
+    switch (limit) {
+        case IniDocument::Limit::Bytes:
+            return INI_FILE_MAX_BYTES;
+        case IniDocument::Limit::Lines:
+            return INI_LINE_MAX;
+        case IniDocument::Limit::Sections:
+            return INI_SECTION_MAX;
+        case IniDocument::Limit::None:
+            break;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -133,56 +221,107 @@ int ParseProfileInt(std::string_view text) {
     return static_cast<int>(value);
 }
 
-IniDocument IniDocument::Parse(std::string_view bytes) {
-    IniDocument doc;
-    const std::string text = DecodeFileText(bytes);
-    Section* current = nullptr;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string_view raw(text.data() + start, end - start);
-        if (raw.ends_with('\r')) raw.remove_suffix(1);
-        start = end + 1;
+IniDocument::Limit IniDocument::ParseInto(std::string_view bytes, bool limited, IniDocument& doc) {
+    doc = IniDocument{};
+    if (limited && bytes.size() > INI_FILE_MAX_BYTES) return Limit::Bytes;
+    DecodedText decoded = DecodeFileText(bytes);
+    const std::string& text = decoded.text;
+    doc.byteOrderMark_ = decoded.utf8Bom;
 
+    Section* current = &doc.sections_.front();
+    // A key without a name right behind another one without a name is no key
+    // (the system drops it).
+    bool lastKeyNameless = false;
+    std::size_t lineCount = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::string_view raw = NextLine(text, pos);
+        if (limited && ++lineCount > INI_LINE_MAX) {
+            doc = IniDocument{};
+            return Limit::Lines;
+        }
         const std::string_view trimmed = Trim(raw);
         if (trimmed.starts_with('[')) {
             // The last "]" closes the name, so names holding "]" read back whole.
             const auto close = trimmed.rfind(']');
             if (close != std::string_view::npos && close > 0) {
+                if (limited && doc.sections_.size() > INI_SECTION_MAX) {
+                    doc = IniDocument{};
+                    return Limit::Sections;
+                }
                 doc.sections_.push_back(
                     Section{std::string(Trim(trimmed.substr(1, close - 1))), std::string(raw), {}});
                 current = &doc.sections_.back();
+                lastKeyNameless = false;
                 continue;
             }
         }
-        Line line{std::string(raw), {}, {}, false};
-        const auto eq = trimmed.find('=');
-        if (current != nullptr && eq != std::string_view::npos && !trimmed.starts_with(';')) {
-            line.key = std::string(Trim(trimmed.substr(0, eq)));
-            line.value = std::string(Trim(trimmed.substr(eq + 1)));
-            line.isKey = true;
+        Line line{std::string(raw), {}, {}, LineKind::Other};
+        if (!trimmed.empty()) {
+            const auto eq = trimmed.find('=');
+            const std::string_view name =
+                eq == std::string_view::npos ? trimmed : Trim(trimmed.substr(0, eq));
+            if (!name.empty() || !lastKeyNameless) {
+                line.key = std::string(name);
+                if (eq == std::string_view::npos) {
+                    line.kind = LineKind::KeyWithoutValue;
+                } else {
+                    line.kind = LineKind::Key;
+                    line.value = std::string(Unquote(Trim(trimmed.substr(eq + 1))));
+                }
+                lastKeyNameless = name.empty();
+            }
         }
-        (current != nullptr ? current->lines : doc.preamble_).push_back(std::move(line));
+        current->lines.push_back(std::move(line));
     }
+    return Limit::None;
+}
+
+IniDocument IniDocument::Parse(std::string_view bytes) {
+    IniDocument doc;
+    ParseInto(bytes, false, doc);
     return doc;
 }
 
+IniDocument::Limit IniDocument::ParseWithinLimits(std::string_view bytes, IniDocument& document) {
+    return ParseInto(bytes, true, document);
+}
+
+FileError IniDocument::LimitError(const std::filesystem::path& path, Limit limit) {
+    FileError error;
+    for (const auto& entry : LIMIT_TEXTS) {
+        if (entry.limit != limit) continue;
+        const std::string file = PathToUtf8(path);
+        const std::string value = std::to_string(LimitValue(limit));
+        error.message = FillMessage(entry.text.en, {file, value});
+        error.translations = {error.message, FillMessage(entry.text.chs, {file, value}),
+                              FillMessage(entry.text.cht, {file, value})};
+    }
+    return error;
+}
+
 IniDocument IniDocument::Load(const std::filesystem::path& path) {
-    const auto bytes = ReadFileText(path);
-    return bytes ? Parse(*bytes) : IniDocument{};
+    IniDocument document;
+    LoadForUpdate(path, document);
+    return document;
 }
 
 std::optional<FileError> IniDocument::LoadForUpdate(const std::filesystem::path& path,
                                                     IniDocument& document) {
     document = IniDocument{};
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(path, ec);
-    if (ec) return FileError{"cannot read " + PathToUtf8(path) + ": " + ec.message(), ec.value()};
-    if (!exists) return std::nullopt;
-    const auto bytes = ReadFileText(path);
-    if (!bytes) return FileError{"cannot read " + PathToUtf8(path) + ": the file cannot be opened", 0};
-    document = Parse(*bytes);
+    const BoundedRead read = ReadFileUpTo(path, INI_FILE_MAX_BYTES);
+    switch (read.outcome) {
+        case BoundedRead::Outcome::Missing:
+            return std::nullopt;
+        case BoundedRead::Outcome::Unreadable:
+            return FileError{"cannot read " + PathToUtf8(path) + ": " + read.reason, 0};
+        case BoundedRead::Outcome::TooLarge:
+            return LimitError(path, Limit::Bytes);
+        case BoundedRead::Outcome::Read:
+            break;
+    }
+    const Limit limit = ParseWithinLimits(read.bytes, document);
+    if (limit != Limit::None) return LimitError(path, limit);
     return std::nullopt;
 }
 
@@ -203,7 +342,10 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
     if (found == nullptr) return std::nullopt;
     const std::string_view wanted = Trim(key);
     for (const auto& line : found->lines) {
-        if (line.isKey && IniNamesEqual(line.key, wanted)) return line.value;
+        if (line.kind != LineKind::Other && IniNamesEqual(line.key, wanted)) {
+            if (line.kind == LineKind::KeyWithoutValue) return std::nullopt;
+            return line.value;
+        }
     }
     return std::nullopt;
 }
@@ -213,12 +355,12 @@ std::string IniDocument::GetString(std::string_view section, std::string_view ke
 }
 
 bool IniDocument::IsStorableSectionName(std::string_view name) {
-    return !HasLineBreak(name);
+    return !Trim(name).empty() && !BreaksTheLine(name);
 }
 
 bool IniDocument::IsStorableKeyName(std::string_view name) {
     const std::string_view trimmed = Trim(name);
-    return !trimmed.empty() && !HasLineBreak(trimmed) && trimmed.find('=') == std::string_view::npos &&
+    return !trimmed.empty() && !BreaksTheLine(trimmed) && trimmed.find('=') == std::string_view::npos &&
            !trimmed.starts_with('[') && !trimmed.starts_with(';');
 }
 
@@ -226,7 +368,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     if (!IsStorableSectionName(section) || !IsStorableKeyName(key)) return false;
     const std::string_view sectionName = Trim(section);
     const std::string_view keyName = Trim(key);
-    const std::string newValue(Trim(OneLine(value)));
+    const std::string newValue = OneLine(value);
 
     Section* target = FindSection(sectionName);
     if (target == nullptr) {
@@ -234,9 +376,10 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         target = &sections_.back();
     }
     for (auto& line : target->lines) {
-        if (line.isKey && IniNamesEqual(line.key, keyName)) {
+        if (line.kind != LineKind::Other && IniNamesEqual(line.key, keyName)) {
             line.value = newValue;
-            line.text = line.key + "=" + newValue;
+            line.text = line.key + "=" + Quoted(newValue);
+            line.kind = LineKind::Key;
             return true;
         }
     }
@@ -244,7 +387,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     // lines that separate it from the next section stay where they are.
     auto insertAt = target->lines.end();
     while (insertAt != target->lines.begin() && Trim(std::prev(insertAt)->text).empty()) --insertAt;
-    Line line{std::string(keyName) + "=" + newValue, std::string(keyName), newValue, true};
+    Line line{std::string(keyName) + "=" + Quoted(newValue), std::string(keyName), newValue, LineKind::Key};
     target->lines.insert(insertAt, std::move(line));
     return true;
 }
@@ -253,31 +396,44 @@ void IniDocument::DeleteKey(std::string_view section, std::string_view key) {
     Section* found = FindSection(section);
     if (found == nullptr) return;
     const std::string_view wanted = Trim(key);
-    std::erase_if(found->lines,
-                  [&](const Line& line) { return line.isKey && IniNamesEqual(line.key, wanted); });
+    std::erase_if(found->lines, [&](const Line& line) {
+        return line.kind != LineKind::Other && IniNamesEqual(line.key, wanted);
+    });
 }
 
 void IniDocument::DeleteSection(std::string_view section) {
     const std::string_view wanted = Trim(section);
-    std::erase_if(sections_, [&](const Section& s) { return IniNamesEqual(s.name, wanted); });
+    if (wanted.empty()) return;
+    // The lines before the first header are never a section of this name.
+    sections_.erase(std::remove_if(std::next(sections_.begin()), sections_.end(),
+                                   [&](const Section& s) { return IniNamesEqual(s.name, wanted); }),
+                    sections_.end());
 }
 
 bool IniDocument::HasSection(std::string_view section) const {
-    return FindSection(section) != nullptr;
+    return !Trim(section).empty() && FindSection(section) != nullptr;
 }
 
 std::vector<std::string> IniDocument::SectionNames() const {
     std::vector<std::string> names;
-    std::unordered_set<std::string> seen;
     for (const auto& section : sections_) {
-        if (seen.insert(AsciiLower(section.name)).second) names.push_back(section.name);
+        if (!section.name.empty()) names.push_back(section.name);
     }
     return names;
 }
 
 std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
     std::vector<std::string> names;
-    for (auto& entry : Entries(section)) names.push_back(std::move(entry.first));
+    // The system's listing takes the section name as given, untrimmed.
+    const auto found = std::find_if(sections_.begin(), sections_.end(),
+                                    [&](const Section& s) { return IniNamesEqual(s.name, section); });
+    if (found == sections_.end()) return names;
+    for (const auto& line : found->lines) {
+        if (line.kind != LineKind::Key || line.key.starts_with(';')) continue;
+        // The listing is a run of NUL-ended names that an empty name ends.
+        if (line.key.empty()) break;
+        names.push_back(line.key);
+    }
     return names;
 }
 
@@ -287,7 +443,9 @@ std::vector<std::pair<std::string, std::string>> IniDocument::Entries(std::strin
     if (found == nullptr) return entries;
     std::unordered_set<std::string> seen;
     for (const auto& line : found->lines) {
-        if (line.isKey && seen.insert(AsciiLower(line.key)).second)
+        if (line.kind == LineKind::Other || !seen.insert(AsciiLower(line.key)).second) continue;
+        // The first of a name decides: one without a value hides the later ones.
+        if (line.kind == LineKind::Key && !line.key.starts_with(';'))
             entries.emplace_back(line.key, line.value);
     }
     return entries;
@@ -295,11 +453,13 @@ std::vector<std::pair<std::string, std::string>> IniDocument::Entries(std::strin
 
 std::string IniDocument::Serialize() const {
     std::string out;
-    for (const auto& line : preamble_) out += line.text + "\r\n";
-    for (const auto& section : sections_) {
-        out += section.header + "\r\n";
-        for (const auto& line : section.lines) out += line.text + "\r\n";
+    for (std::size_t i = 0; i < sections_.size(); ++i) {
+        if (i > 0) out += sections_[i].header + "\r\n";
+        for (const auto& line : sections_[i].lines) out += line.text + "\r\n";
     }
+    // Without the mark a file that starts with bytes like a byte-order mark
+    // would be read in another encoding next time.
+    if (byteOrderMark_ || StartsLikeAByteOrderMark(out)) out.insert(0, UTF8_BOM);
     return out;
 }
 

@@ -141,8 +141,7 @@ std::vector<std::string> LoadMacroNames(const std::filesystem::path& recordIni) 
 }
 
 std::vector<std::string> ReadMacro(const IniDocument& recordIni, std::string_view name) {
-    const int count =
-        std::min(ParseProfileInt(recordIni.GetString(name, ITEM_COUNT_KEY)), MACRO_ITEM_READ_MAX);
+    const int count = std::min(ParseProfileInt(recordIni.GetString(name, ITEM_COUNT_KEY)), MACRO_ITEM_MAX);
     if (count <= 0) return {};
     // One pass over the section instead of a search per item.
     std::unordered_map<std::string, std::string> values;
@@ -158,6 +157,27 @@ std::vector<std::string> ReadMacro(const IniDocument& recordIni, std::string_vie
 
 std::vector<std::string> ReadMacro(const std::filesystem::path& recordIni, std::string_view name) {
     return ReadMacro(IniDocument::Load(recordIni), name);
+}
+
+std::optional<FileError> CheckMacroLimits(const IniDocument& recordIni, const std::filesystem::path& path) {
+    static constexpr Text3 TOO_MANY_ITEMS = {
+        "%1 is not read: the macro \"%2\" has an ItemCount of %3, more than the %4 items a macro may hold. "
+        "The file is left as it is.",
+        "未读取 %1：宏“%2”的 ItemCount 为 %3，超过每个宏最多 %4 项的上限。文件保持原样。",
+        "未讀取 %1：巨集「%2」的 ItemCount 為 %3，超過每個巨集最多 %4 項的上限。檔案保持原樣。",
+    };
+    for (const auto& name : LoadMacroNames(recordIni)) {
+        const int count = ParseProfileInt(recordIni.GetString(name, ITEM_COUNT_KEY));
+        if (count <= MACRO_ITEM_MAX) continue;
+        const std::string file = PathToUtf8(path);
+        const std::string found = std::to_string(count);
+        const std::string limit = std::to_string(MACRO_ITEM_MAX);
+        FileError error{FillMessage(TOO_MANY_ITEMS.en, {file, name, found, limit}), 0};
+        error.translations = {error.message, FillMessage(TOO_MANY_ITEMS.chs, {file, name, found, limit}),
+                              FillMessage(TOO_MANY_ITEMS.cht, {file, name, found, limit})};
+        return error;
+    }
+    return std::nullopt;
 }
 
 bool SaveMacro(IniDocument& recordIni, std::string_view name, const std::vector<std::string>& items) {

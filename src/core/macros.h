@@ -27,10 +27,13 @@ inline constexpr const char* ITEM_COUNT_KEY = "ItemCount";
 // The longest delay an event can carry: a long-delay group holds the hundreds
 // in one byte and the rest below 100. Longer delays are written as this.
 inline constexpr int MACRO_DELAY_MAX_MS = 255 * 100 + 99;
-// At most this many items are read from one section. A larger "ItemCount" can
-// only come from a damaged file; reading stops there instead of building a list
-// of billions of empty items.
-inline constexpr int MACRO_ITEM_READ_MAX = 65535;
+// At most this many items are read from one macro. A slot's 126 bytes hold at
+// most 63 events, about 126 items with their delays, so a recorded macro never
+// needs more; a larger "ItemCount" comes from a damaged or hostile file, and
+// reading stops here instead of building millions of empty items. With at most
+// INI_SECTION_MAX macros per file, a record.ini costs at most about half a
+// million items however it is made.
+inline constexpr int MACRO_ITEM_MAX = 4096;
 
 enum class MacroItemKind { Press, Release, Delay };
 
@@ -61,15 +64,23 @@ struct Macro {
 // The key code of a key name: the key table's usage, 0 when not listed.
 std::uint8_t MacroKeyName(std::string_view name);
 
-// Every section name in file order (the first spelling of duplicates, once),
-// whatever the names' lengths; empty when the file is missing.
+// Every section name in file order, whatever the names' lengths; a name that
+// appears twice is listed twice and takes two slots (the second one compiles
+// the first one's items, the ones that are read). Empty when the file is missing.
 std::vector<std::string> LoadMacroNames(const std::filesystem::path& recordIni);
 std::vector<std::string> LoadMacroNames(const IniDocument& recordIni);
 
 // The item texts of a macro: "ItemCount" then "Item0".."Item<n-1>" (missing
-// ones empty, at most MACRO_ITEM_READ_MAX); empty for a count of 0 or below.
+// ones empty, at most MACRO_ITEM_MAX); empty for a count of 0 or below. A
+// caller that writes the items back checks CheckMacroLimits first, so that a
+// longer macro is never cut.
 std::vector<std::string> ReadMacro(const IniDocument& recordIni, std::string_view name);
 std::vector<std::string> ReadMacro(const std::filesystem::path& recordIni, std::string_view name);
+
+// The first macro, in file order, whose "ItemCount" is above MACRO_ITEM_MAX,
+// described for the user (in English and the window's languages) with the
+// file's path; nullopt when every macro is within the limit.
+std::optional<FileError> CheckMacroLimits(const IniDocument& recordIni, const std::filesystem::path& path);
 
 // Deletes the section and writes it anew at the end of the file: "ItemCount"
 // and "Item0".."Item<n-1>". Returns false, changing nothing, for a name that

@@ -42,11 +42,13 @@ Preferences LoadPreferences(const IniDocument& strIni, std::string_view language
 void SetItemTexts(IniDocument& strIni, std::string_view languageSection,
                   const std::array<std::string, ITEM_TEXT_COUNT>& itemTexts);
 // Loads str.ini, writes the item texts and saves it atomically. A str.ini that
-// exists but cannot be read is left alone and reported.
+// exists but cannot be read, or is beyond the INI limits, is left alone and
+// reported.
 std::optional<FileError> SaveItemTexts(const std::filesystem::path& strIni, std::string_view languageSection,
                                        const std::array<std::string, ITEM_TEXT_COUNT>& itemTexts);
 
-// The skin chooser's writes: "RColor", "GColor", "BColor" formatted "%d" and "Path".
+// The skin chooser's writes: "RColor", "GColor", "BColor" formatted "%d" and
+// "Path"; a str.ini that cannot be read is left alone and reported.
 std::optional<FileError> SaveSkinChoice(const std::filesystem::path& strIni, int red, int green, int blue,
                                         std::string_view skinName);
 

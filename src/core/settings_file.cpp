@@ -17,18 +17,26 @@ LoadSettingsResult LoadSettingsFile(const std::filesystem::path& config, Setting
         result.message = UserMessage{MSG_CONFIG_MISSING, ""};
         return result;
     }
-    const auto data = ReadFileBytes(config);
-    if (!data) {
-        result.outcome = LoadOutcome::Unreadable;
-        return result;
+    // A file larger than config.bin is never read, so a huge one costs nothing.
+    const BoundedRead read = ReadFileUpTo(config, CONFIG_FILE_SIZE);
+    result.fileSize = static_cast<std::size_t>(read.size);
+    switch (read.outcome) {
+        case BoundedRead::Outcome::Missing:  // gone since
+        case BoundedRead::Outcome::Unreadable:
+            result.outcome = LoadOutcome::Unreadable;
+            return result;
+        case BoundedRead::Outcome::TooLarge:
+            result.outcome = LoadOutcome::WrongSize;
+            return result;
+        case BoundedRead::Outcome::Read:
+            break;
     }
-    result.fileSize = data->size();
-    if (data->size() != CONFIG_FILE_SIZE) {
+    if (read.bytes.size() != CONFIG_FILE_SIZE) {
         result.outcome = LoadOutcome::WrongSize;
         return result;
     }
-    firstRunFlag = (*data)[0];
-    std::copy(data->begin() + 1, data->end(), block.bytes.begin());
+    firstRunFlag = static_cast<std::uint8_t>(read.bytes[0]);
+    std::copy(read.bytes.begin() + 1, read.bytes.end(), block.bytes.begin());
     result.outcome = LoadOutcome::Loaded;
     return result;
 }
@@ -43,8 +51,8 @@ std::vector<std::uint8_t> EncodeSettingsFile(const SettingsBlock& block) {
 
 std::optional<UserMessage> SaveSettingsFile(const std::filesystem::path& config, const SettingsBlock& block) {
     const auto data = EncodeSettingsFile(block);
-    const auto error =
-        WriteFileAtomically(config, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    const auto error = WriteFileAtomically(
+        config, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
     if (!error) return std::nullopt;
     char text[64];
     std::snprintf(text, sizeof text, "Error Code is: %d \n", error->code);

@@ -333,14 +333,96 @@ TEST(ReadMacro, ReadsItemCountItemsAndGivesMissingOnesEmpty) {
     EXPECT_TRUE(ReadMacro(record, "Absent").empty());
 }
 
-TEST(ReadMacro, AnAbsurdItemCountIsBounded) {
-    const auto record = IniDocument::Parse("[M]\r\nItemCount=2000000000\r\nItem0=A   Dn\r\n");
-    const auto items = ReadMacro(record, "M");
-    ASSERT_EQ(items.size(), static_cast<std::size_t>(MACRO_ITEM_READ_MAX));
-    EXPECT_EQ(items[0], "A   Dn");
+// Hand-edited files quote their values; the system reads them without the quotes.
+TEST(EncodeMacros, QuotedItemsCompileLikeUnquotedOnes) {
+    struct Case {
+        std::string section;
+        Bytes stream;
+    } cases[] = {
+        {"ItemCount=1\r\nItem0=\"A   Dn\"", {0x00, KEY_A}},
+        {"ItemCount=\"2\"\r\nItem0='A   Dn'\r\nItem1=\"50 ms\"", {0x05, KEY_A}},
+        {"ItemCount = \"3\" \r\nItem0 = \"B   Up\" \r\nItem1=\"2000 ms\"\r\nItem2=\"A   Dn\"",
+         {0x80, KEY_B, 0x14, LONG_DELAY_MARK, 0x00, KEY_A}},
+    };
+    for (const auto& c : cases) {
+        const auto record = IniDocument::Parse("[M]\r\n" + c.section + "\r\n");
+        SettingsBlock block;
+        EncodeMacros(record, block);
+        EXPECT_EQ(SlotBytes(block, 0), Slot(0, 0, c.stream)) << c.section;
+    }
+}
+
+TEST(EncodeMacros, ASectionNameThatAppearsTwiceTakesTwoSlotsAndTheSecondReadsTheFirst) {
+    const auto record = IniDocument::Parse(
+        "[Copy]\r\nItemCount=1\r\nItem0=A   Dn\r\n"
+        "[Paste]\r\nItemCount=1\r\nItem0=B   Dn\r\n"
+        "[COPY]\r\nItemCount=1\r\nItem0=B   Up\r\n"
+        "[Last]\r\nItemCount=1\r\nItem0=A   Up\r\n");
+    EXPECT_EQ(LoadMacroNames(record), (std::vector<std::string>{"Copy", "Paste", "COPY", "Last"}));
     SettingsBlock block;
     EncodeMacros(record, block);
     EXPECT_EQ(SlotBytes(block, 0), Slot(0, 0, {0x00, KEY_A}));
+    EXPECT_EQ(SlotBytes(block, 1), Slot(0, 0, {0x00, KEY_B}));
+    EXPECT_EQ(SlotBytes(block, 2), Slot(0, 0, {0x00, KEY_A})) << "the first [Copy] is the one read";
+    EXPECT_EQ(SlotBytes(block, 3), Slot(0, 0, {0x80, KEY_A})) << "later macros keep their slot numbers";
+}
+
+// 5000 sections of "ItemCount=65535": 129 kB that would otherwise make every
+// reader of all macros build 327 million items.
+TEST(MacroFile, TheHugeItemCountFileIsRefusedWithAMessageAndLeftAsItIs) {
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i) bytes += "[M" + std::to_string(i) + "]\r\nItemCount=65535\r\n";
+    ASSERT_LT(bytes.size(), INI_FILE_MAX_BYTES) << "small enough to be read, were it not for its sections";
+    TestFolder dir;
+    const auto path = dir / "record.ini";
+    dir.Write("record.ini", bytes);
+
+    EXPECT_TRUE(LoadMacroNames(path).empty());
+    EXPECT_TRUE(ReadMacro(path, "M0").empty());
+    SettingsBlock block = PatternBlock();
+    EncodeMacros(path, block);
+    EXPECT_EQ(block, PatternBlock());
+    IniDocument doc;
+    const auto error = IniDocument::LoadForUpdate(path, doc);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->message.find("128 sections"), std::string::npos) << error->message;
+
+    const auto saved = SaveMacro(path, "New", {"A   Dn"});
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->message, error->message);
+    EXPECT_TRUE(DeleteMacro(path, "M1").has_value());
+    EXPECT_EQ(dir.Read("record.ini"), bytes);
+}
+
+TEST(ReadMacro, ItemCountsAreBoundedAndTheFirstMacroBeyondTheLimitIsNamed) {
+    std::string bytes = "[Fits]\r\nItemCount=4096\r\nItem0=A   Dn\r\n";
+    for (std::size_t i = 1; i < INI_SECTION_MAX; ++i)
+        bytes += "[M" + std::to_string(i) + "]\r\nItemCount=65535\r\nItem0=B   Dn\r\n";
+    const auto record = IniDocument::Parse(bytes);
+    ASSERT_EQ(LoadMacroNames(record).size(), INI_SECTION_MAX);
+    std::size_t total = 0;
+    for (const auto& name : LoadMacroNames(record)) {
+        const auto items = ReadMacro(record, name);
+        ASSERT_EQ(items.size(), static_cast<std::size_t>(MACRO_ITEM_MAX)) << name;
+        total += items.size();
+    }
+    EXPECT_EQ(total, INI_SECTION_MAX * MACRO_ITEM_MAX);
+    SettingsBlock block;
+    EncodeMacros(record, block);
+    EXPECT_EQ(SlotBytes(block, 1), Slot(0, 0, {0x00, KEY_B}));
+
+    const auto error = CheckMacroLimits(record, "dir/record.ini");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(
+        error->message,
+        "dir/record.ini is not read: the macro \"M1\" has an ItemCount of 65535, more than the 4096 items a "
+        "macro may hold. The file is left as it is.");
+    for (Language language : {Language::SimplifiedChinese, Language::TraditionalChinese}) {
+        const std::string& text = error->In(language);
+        for (const char* part : {"dir/record.ini", "M1", "65535", "4096"})
+            EXPECT_NE(text.find(part), std::string::npos) << text;
+    }
+    EXPECT_FALSE(CheckMacroLimits(IniDocument::Parse("[Fits]\r\nItemCount=4096\r\n"), "r.ini").has_value());
 }
 
 TEST(SaveMacro, WritesTheCountAndTheItemsAtTheEndOfTheFile) {

@@ -148,6 +148,42 @@ TEST(SaveItemTexts, UnreadableStrIniIsReportedAndNotReplaced) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "str.ini"));
 }
 
+TEST(SaveItemTexts, AStrIniBeyondTheLimitsIsNeitherReadNorReplaced) {
+    TestFolder dir;
+    const std::string bytes = "[Skins]\r\nLan=CHS\r\n; " + std::string(INI_FILE_MAX_BYTES, '-') +
+                              "\r\n[Setting-CHS]\r\nItem1=x\r\n";
+    dir.Write("str.ini", bytes);
+    const auto strIni = IniDocument::Load(dir / "str.ini");
+    EXPECT_EQ(ReadLanguage(strIni), "");
+    EXPECT_EQ(LoadPreferences(strIni, "Setting-CHS").itemTexts[0], "");
+
+    const auto texts = SaveItemTexts(dir / "str.ini", "Setting-CHS", NumberedTexts("t"));
+    ASSERT_TRUE(texts.has_value());
+    EXPECT_NE(texts->message.find("1048576 bytes"), std::string::npos) << texts->message;
+    EXPECT_NE(texts->In(Language::SimplifiedChinese), texts->message);
+    const auto skin = SaveSkinChoice(dir / "str.ini", 1, 2, 3, "Blue");
+    ASSERT_TRUE(skin.has_value());
+    EXPECT_EQ(skin->message, texts->message);
+    EXPECT_EQ(dir.Read("str.ini"), bytes);
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"str.ini"});
+}
+
+TEST(LoadPreferences, QuotedTextsAreReadWithoutTheQuotesAndWrittenBackAsTheyAre) {
+    TestFolder dir;
+    dir.Write("str.ini",
+              "[Skins]\r\nLan=\"CHS\"\r\nPath=' Blue '\r\n[Setting-CHS]\r\nItem1=\"\"Fire\"\"\r\n");
+    const auto strIni = IniDocument::Load(dir / "str.ini");
+    EXPECT_EQ(LanguageFromCode(ReadLanguage(strIni)), Language::SimplifiedChinese);
+    Preferences prefs = LoadPreferences(strIni, "Setting-CHS");
+    EXPECT_EQ(prefs.skinPath, " Blue ");
+    EXPECT_EQ(prefs.itemTexts[0], "\"Fire\"");
+    ASSERT_FALSE(SaveItemTexts(dir / "str.ini", "Setting-CHS", prefs.itemTexts).has_value());
+    ASSERT_FALSE(SaveSkinChoice(dir / "str.ini", 0, 0, 0, prefs.skinPath).has_value());
+    const Preferences reread = LoadPreferences(IniDocument::Load(dir / "str.ini"), "Setting-CHS");
+    EXPECT_EQ(reread.itemTexts, prefs.itemTexts);
+    EXPECT_EQ(reread.skinPath, " Blue ");
+}
+
 TEST(SaveSkinChoice, WritesTheColoursAsDecimalAndThePath) {
     TestFolder dir;
     dir.Write("str.ini", "[Skins]\r\nLan=CHT\r\nPath=Old\r\n[Setting-CHT]\r\nItem1=x\r\n");

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "test_folder.h"
 
@@ -23,7 +28,9 @@ TEST(LoadSettingsFile, OnlyAnExactly1850ByteFileIsLoaded) {
         std::size_t size;
         LoadOutcome outcome;
     } cases[] = {
-        {1849, LoadOutcome::WrongSize}, {1850, LoadOutcome::Loaded}, {1851, LoadOutcome::WrongSize},
+        {1849, LoadOutcome::WrongSize},
+        {1850, LoadOutcome::Loaded},
+        {1851, LoadOutcome::WrongSize},
         {0, LoadOutcome::WrongSize},
     };
     for (const auto& c : cases) {
@@ -44,6 +51,39 @@ TEST(LoadSettingsFile, OnlyAnExactly1850ByteFileIsLoaded) {
             EXPECT_EQ(block.reportRate(), 99);
         }
     }
+}
+
+// A sparse file: its size costs no disk space.
+void MakeSparseFile(const std::filesystem::path& path, std::uint64_t size) {
+#ifdef _WIN32
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    const bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    ASSERT_TRUE(sized);
+#else
+    { std::ofstream create(path, std::ios::binary); }
+    std::filesystem::resize_file(path, size);
+#endif
+}
+
+TEST(LoadSettingsFile, AHugeFileIsIgnoredLikeAnyWrongSizeWithoutBeingRead) {
+    // More than the memory of any machine the tests run on: reading it whole
+    // cannot succeed.
+    constexpr std::uint64_t SIZE = std::uint64_t{64} << 30;
+    TestFolder dir;
+    MakeSparseFile(dir / "config.bin", SIZE);
+    SettingsBlock block;
+    block.reportRate() = 99;
+    std::uint8_t flag = 7;
+    const auto result = LoadSettingsFile(dir / "config.bin", block, flag);
+    EXPECT_EQ(result.outcome, LoadOutcome::WrongSize);
+    EXPECT_EQ(result.fileSize, SIZE);
+    EXPECT_FALSE(result.message.has_value());
+    EXPECT_EQ(block.reportRate(), 99);
+    EXPECT_EQ(flag, 7);
 }
 
 TEST(LoadSettingsFile, MissingFileGivesTheMessageAndLeavesTheBlockZero) {
@@ -75,7 +115,8 @@ TEST(SaveSettingsFile, WritesExactly1850BytesWithFlagOneWhateverWasThere) {
         TestFolder dir;
         dir.Write("config.bin", Pattern(1850, oldFlag));
         SettingsBlock block;
-        for (std::size_t i = 0; i < SETTINGS_BLOCK_SIZE; ++i) block.bytes[i] = static_cast<std::uint8_t>(255 - i % 256);
+        for (std::size_t i = 0; i < SETTINGS_BLOCK_SIZE; ++i)
+            block.bytes[i] = static_cast<std::uint8_t>(255 - i % 256);
         EXPECT_FALSE(SaveSettingsFile(dir / "config.bin", block).has_value());
         const std::string saved = dir.Read("config.bin");
         ASSERT_EQ(saved.size(), 1850u);
