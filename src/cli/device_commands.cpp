@@ -6,9 +6,12 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <system_error>
 
 #include "cli/command_error.h"
 #include "cli/device_listing.h"
+#include "cli/file_set.h"
 #include "cli/folder_files.h"
 #include "core/language.h"
 #include "core/preferences.h"
@@ -45,8 +48,12 @@ struct DeviceOptions {
     int simSensorType = 0;
     std::string simOrder = "notice-first";
     std::string simHandshake = "scrambled";
+    int simUnplugAfter = -1;               // -1: the simulated mouse stays plugged in
     std::vector<CLI::Option*> simOptions;  // of the command that runs
 };
+
+// What the files hold after an apply that did not reach the mouse whole.
+constexpr const char* FILES_LEFT_ALONE = "config.bin and str.ini were left as they were";
 
 // The key and table in force: str.ini of the folder, then the command line.
 ScrambleConfig ResolveScrambleConfig(const GlobalOptions& globals, const ScrambleOverrides& overrides) {
@@ -73,7 +80,10 @@ std::unique_ptr<HidBackend> MakeBackend(const DeviceOptions& options, const Scra
         sim.handshake = options.simHandshake == "plain"  ? HandshakeMode::Plain
                         : options.simHandshake == "none" ? HandshakeMode::None
                                                          : HandshakeMode::Scrambled;
-        return std::make_unique<VirtualMouse>(sim);
+        auto mouse = std::make_unique<VirtualMouse>(sim);
+        if (options.simUnplugAfter >= 0)
+            mouse->UnplugAfterTransfers(static_cast<std::size_t>(options.simUnplugAfter));
+        return mouse;
     }
     for (const CLI::Option* option : options.simOptions) {
         if (option->count() > 0) throw CLI::ValidationError(option->get_name(), "needs --device sim");
@@ -95,7 +105,8 @@ class DeviceSession {
                   const DeviceOptions& options)
         : scramble_(ResolveScrambleConfig(globals, overrides)),
           backend_(MakeBackend(options, scramble_)),
-          link_(*backend_, clock_, scramble_) {
+          link_(*backend_, clock_, scramble_),
+          tracePath_(options.tracePath) {
         if (!options.tracePath.empty()) {
             traceFile_.open(PathFromUtf8(options.tracePath), std::ios::binary | std::ios::trunc);
             if (!traceFile_) throw CommandError(options.tracePath + ": cannot write the trace file");
@@ -116,14 +127,37 @@ class DeviceSession {
 
     HidBackend& backend() { return *backend_; }
 
+    // A trace that could not be written whole fails the command: a trace with
+    // a gap would pass for a different exchange. `done` says what the command
+    // did all the same.
+    void CheckTrace(const std::string& done) {
+        if (!traceWriter_) return;
+        if (!traceWriter_->Failed()) {
+            traceFile_.flush();
+            if (traceFile_) return;
+        }
+        const int code = traceWriter_->ErrorCode();
+        throw CommandError(tracePath_ + ": cannot write the trace" +
+                           (code != 0 ? ": " + std::generic_category().message(code) : std::string()) + "; " +
+                           done);
+    }
+
   private:
     ScrambleConfig scramble_;
     std::unique_ptr<HidBackend> backend_;
     SystemClock clock_;
     DeviceLink link_;
+    std::string tracePath_;
     std::ofstream traceFile_;
     std::unique_ptr<JsonLinesTraceWriter> traceWriter_;
 };
+
+// The first transfer that failed since the link's record was cleared, as the
+// failure of a step.
+std::optional<SendFailure> FailedStep(const DeviceLink& link, const std::string& step) {
+    if (const auto& transfer = link.FirstTransferFailure()) return SendFailure{step, *transfer};
+    return std::nullopt;
+}
 
 std::string Hex2(std::uint8_t value) {
     char text[3];
@@ -133,41 +167,65 @@ std::string Hex2(std::uint8_t value) {
 
 void Apply(const GlobalOptions& globals, const ScrambleOverrides& overrides, const DeviceOptions& options) {
     const ProgramFiles files = globals.Files();
-    RequireFolder(files.folder);
+    PrepareFolder(files.folder, *globals.err);
     const ConfigFile config = ReadConfigFile(files.config);
-    const IniDocument strIni = ReadIniFile(files.preferences);
+    IniDocument strIni = ReadIniFile(files.preferences);
     const std::string section(TextSectionName(LanguageFromCode(ReadLanguage(strIni))));
+    SetItemTexts(strIni, section, LoadPreferences(strIni, section).itemTexts);
 
     DeviceSession session(globals, overrides, options);
     DeviceLink& link = session.Connect();
+    session.CheckTrace("nothing was sent to the mouse");
+
+    // The files are written only when the mouse took everything: they say what
+    // the mouse holds, and a mouse that took part of the block holds neither
+    // the old settings nor the new ones.
+    link.ClearTransferFailure();
     InitialiseSensor(link);
-    const ApplyResult result = ApplySettings(
-        link, config.block,
-        ApplyFiles{files.config, files.preferences, section, LoadPreferences(strIni, section).itemTexts});
+    std::optional<SendFailure> failure = FailedStep(link, "initialising the sensor");
+    if (!failure) failure = SendSettings(link, config.block);
+    if (failure) {
+        throw CommandError("the mouse did not take the settings: " + DescribeSendFailure(*failure) + "; " +
+                           FILES_LEFT_ALONE);
+    }
+
+    try {
+        WriteFilesTogether({{files.config, ConfigFileBytes(ConfigFile{1, config.block})},
+                            {files.preferences, strIni.Serialize()}});
+    } catch (const CommandError& e) {
+        throw CommandError(std::string("the mouse took the settings, but saving failed: ") + e.what());
+    }
+    session.CheckTrace("the mouse took the settings, and config.bin and str.ini were saved");
 
     *globals.out << "Applied " << PathToUtf8(files.config) << " to the mouse (sensor type "
                  << static_cast<int>(link.state().sensorType) << ")\n";
-    if (result.configWritten) *globals.out << "Wrote " << PathToUtf8(files.config) << "\n";
-    if (result.preferencesWritten) *globals.out << "Wrote " << PathToUtf8(files.preferences) << "\n";
-    if (!result.messages.empty()) {
-        std::string text = result.messages.front().text;
-        while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-        throw CommandError("the mouse was written but saving failed: " + text);
-    }
+    *globals.out << "Wrote " << PathToUtf8(files.config) << "\n";
+    *globals.out << "Wrote " << PathToUtf8(files.preferences) << "\n";
 }
 
 void Info(const GlobalOptions& globals, const ScrambleOverrides& overrides, const DeviceOptions& options) {
     DeviceSession session(globals, overrides, options);
     DeviceLink& link = session.Connect();
+    // Each read counts only when its reply came back: a reply that did not
+    // come reads as zeros, which must not be shown as the mouse's state.
+    const auto answered = [&](const std::string& step) {
+        if (auto failure = FailedStep(link, step))
+            throw CommandError("the mouse did not answer: " + DescribeSendFailure(*failure));
+    };
+    link.ClearTransferFailure();
     const SensorState sensor = ReadSensorState(link);
+    answered("reading the sensor state");
     const LightingState lighting = ReadLightingState(link);
+    answered("reading the lighting state");
     DeviceImage& image = link.state().image;
     Command buffer{};
     for (std::uint8_t group = 0; group < LED_GROUP_COUNT; ++group) {
         const Command& reply = ReadLedOptions(link, buffer, group);
+        answered("reading LED option group " + std::to_string(group));
         if (reply[1] < LED_GROUP_COUNT)
             std::copy_n(reply.begin() + 2, LED_GROUP_SIZE, image.ledGroups[reply[1]].begin());
     }
+    session.CheckTrace("the mouse's state was read but not printed");
 
     std::ostream& out = *globals.out;
     out << "Device: " << link.state().devicePath << "\n";
@@ -211,6 +269,13 @@ void AddDeviceOptions(CLI::App& command, DeviceOptions& options, bool withTrace)
                                      .add_option("--sim-handshake", options.simHandshake,
                                                  "How the simulated mouse answers the handshake")
                                      ->check(CLI::IsMember({"scrambled", "plain", "none"})));
+    options.simOptions.push_back(
+        command
+            .add_option(
+                "--sim-unplug-after", options.simUnplugAfter,
+                "Unplug the simulated mouse after it has handled N reports (to see what a lost mouse does)")
+            ->check(CLI::NonNegativeNumber)
+            ->type_name("N"));
 }
 
 }  // namespace

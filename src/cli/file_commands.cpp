@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/command_error.h"
+#include "cli/file_set.h"
 #include "cli/folder_files.h"
 #include "core/key_function.h"
 #include "core/macros.h"
@@ -17,7 +18,7 @@ namespace {
 
 void Matrices(const GlobalOptions& globals) {
     const ProgramFiles files = globals.Files();
-    RequireFolder(files.folder);
+    PrepareFolder(files.folder, *globals.err);
     *globals.out << FormatKeyMatrices(ReadConfigFile(files.config).block);
 }
 
@@ -27,7 +28,7 @@ void Matrices(const GlobalOptions& globals) {
 // and every byte outside the recompiled slots.
 void CompileMacros(const GlobalOptions& globals) {
     const ProgramFiles files = globals.Files();
-    RequireFolder(files.folder);
+    PrepareFolder(files.folder, *globals.err);
     if (!FileExists(files.record)) throw CommandError(PathToUtf8(files.record) + ": file not found");
     const IniDocument record = ReadIniFile(files.record);
     ConfigFile config = ReadConfigFileIfPresent(files.config).value_or(ConfigFile{});

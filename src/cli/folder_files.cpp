@@ -1,9 +1,11 @@
 #include "cli/folder_files.h"
 
 #include <algorithm>
+#include <ostream>
 #include <system_error>
 
 #include "cli/command_error.h"
+#include "cli/file_set.h"
 #include "core/file_io.h"
 #include "core/settings_file.h"
 #include "core/utf8_path.h"
@@ -37,6 +39,24 @@ std::optional<ConfigFile> ReadConfigFileIfPresent(const std::filesystem::path& c
     return file;
 }
 
+void PrepareFolder(const std::filesystem::path& folder, std::ostream& err) {
+    RequireFolder(folder);
+    switch (RecoverFileSet(folder)) {
+        case Recovery::None:
+            break;
+        case Recovery::Undone:
+            err << "kv12ctl: warning: " << PathToUtf8(folder)
+                << ": an earlier change of its files was interrupted and has been undone; they hold their "
+                   "earlier contents\n";
+            break;
+        case Recovery::Finished:
+            err << "kv12ctl: warning: " << PathToUtf8(folder)
+                << ": an earlier change of its files was interrupted after it was complete; what it left "
+                   "behind has been removed\n";
+            break;
+    }
+}
+
 ConfigFile ReadConfigFile(const std::filesystem::path& config) {
     auto file = ReadConfigFileIfPresent(config);
     if (!file) throw CommandError(PathToUtf8(config) + ": file not found");
@@ -55,40 +75,6 @@ IniDocument ReadIniFile(const std::filesystem::path& path) {
     IniDocument document;
     if (const auto error = IniDocument::LoadForUpdate(path, document)) throw CommandError(error->message);
     return document;
-}
-
-void WriteFilesTogether(const std::vector<PendingFile>& files) {
-    struct Previous {
-        std::filesystem::path path;
-        std::optional<std::vector<std::uint8_t>> bytes;  // nullopt: the file did not exist
-    };
-    // Every old content is read before anything is written, so a file that
-    // cannot be read stops the set while the folder is still untouched.
-    std::vector<Previous> previous;
-    for (const auto& file : files) {
-        Previous old{file.path, std::nullopt};
-        if (FileExists(file.path)) {
-            old.bytes = ReadFileBytes(file.path);
-            if (!old.bytes) throw CommandError(PathToUtf8(file.path) + ": cannot be read");
-        }
-        previous.push_back(std::move(old));
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const auto error = WriteFileAtomically(files[i].path, files[i].bytes);
-        if (!error) continue;
-        for (std::size_t undo = i; undo-- > 0;) {
-            const Previous& old = previous[undo];
-            if (old.bytes) {
-                WriteFileAtomically(
-                    old.path,
-                    std::string_view(reinterpret_cast<const char*>(old.bytes->data()), old.bytes->size()));
-            } else {
-                std::error_code ec;
-                std::filesystem::remove(old.path, ec);
-            }
-        }
-        throw CommandError(error->message);
-    }
 }
 
 }  // namespace kv12

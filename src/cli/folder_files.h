@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,15 +41,9 @@ bool FileExists(const std::filesystem::path& path);
 /// The folder must exist before anything is read from or written into it.
 void RequireFolder(const std::filesystem::path& folder);
 
-// One file to write as part of a set.
-struct PendingFile {
-    std::filesystem::path path;
-    std::string bytes;
-};
-
-/// Writes each file atomically. If one write fails, the files already written
-/// get their previous contents back (or are removed if they did not exist), so
-/// the folder never holds half of a set; then the failure is thrown.
-void WriteFilesTogether(const std::vector<PendingFile>& files);
+/// What every command on the folder's files runs first: the folder must exist,
+/// and a change of its files that a killed kv12ctl left half done is undone
+/// (or, when it was complete, tidied), with a warning line on err.
+void PrepareFolder(const std::filesystem::path& folder, std::ostream& err);
 
 }  // namespace kv12

@@ -8,6 +8,7 @@
 #include "cli/file_commands.h"
 #include "cli/global_options.h"
 #include "cli/profile_commands.h"
+#include "cli/profile_json.h"
 
 namespace kv12 {
 
@@ -34,7 +35,9 @@ std::string CommandNames(const CLI::App& group) {
 
 }  // namespace
 
-int RunKv12ctl(const std::vector<std::string>& args, const Kv12ctlStreams& streams,
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, const Kv12ctlStreams& streams,
                const std::filesystem::path& executableFolder) {
     GlobalOptions globals;
     globals.executableFolder = executableFolder;
@@ -69,12 +72,34 @@ int RunKv12ctl(const std::vector<std::string>& args, const Kv12ctlStreams& strea
     } catch (const CommandError& e) {
         streams.err << "kv12ctl: " << e.what() << "\n";
         return EXIT_FAILED;
+    } catch (const Json::exception& e) {
+        // Profiles are checked field by field before they are read; this keeps
+        // anything those checks missed a clear line too.
+        streams.err << "kv12ctl: invalid JSON data: " << JsonErrorText(e) << "\n";
+        return EXIT_FAILED;
     } catch (const std::exception& e) {
         // Anything else is a failure of this program; still one clear line, never a crash.
         streams.err << "kv12ctl: internal error: " << e.what() << "\n";
         return EXIT_FAILED;
     }
     return EXIT_OK;
+}
+
+}  // namespace
+
+int RunKv12ctl(const std::vector<std::string>& args, const Kv12ctlStreams& streams,
+               const std::filesystem::path& executableFolder) {
+    const int code = RunCommand(args, streams, executableFolder);
+    // A command whose output did not reach its file has failed, whatever it
+    // did: an export cut short by a full disk must not look complete.
+    streams.out.flush();
+    if (code == EXIT_OK && !streams.out) {
+        const std::string reason = streams.outFailure ? streams.outFailure() : std::string();
+        streams.err << "kv12ctl: cannot write to standard output" << (reason.empty() ? "" : ": " + reason)
+                    << "\n";
+        return EXIT_FAILED;
+    }
+    return code;
 }
 
 }  // namespace kv12

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -18,12 +19,17 @@ struct Kv12ctlStreams {
     std::ostream& out;
     std::ostream& err;
     std::istream& in;
+    // The system's reason why out could not be written, where the caller
+    // knows it (empty when it does not).
+    std::function<std::string()> outFailure = {};
 };
 
 /// Runs one kv12ctl command. args are the arguments after the program name,
 /// in UTF-8; executableFolder is the default for --dir. Returns 0 on success,
 /// 1 on a usage error (the message and a hint to --help on err), 2 when the
-/// command fails on bad input or a failed operation (one line on err).
+/// command fails on bad input or a failed operation (one line on err). Output
+/// that cannot be written to out (a full disk) fails the command too: out is
+/// flushed and checked at the end.
 int RunKv12ctl(const std::vector<std::string>& args, const Kv12ctlStreams& streams,
                const std::filesystem::path& executableFolder);
 

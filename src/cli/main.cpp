@@ -1,7 +1,11 @@
 // kv12ctl: the command-line tool. Everything but the platform's argument and
 // console handling is in RunKv12ctl.
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
+#include <streambuf>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/executable_path.h"
@@ -43,6 +47,45 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return args;
 }
 
+// Standard output through the C stream, keeping the system's reason for the
+// first write that failed; std::cout only knows that one did.
+class StdoutBuffer final : public std::streambuf {
+  public:
+    ~StdoutBuffer() override { sync(); }
+
+    // Why a write failed, in the system's words; empty when none did.
+    std::string Failure() const {
+        return error_ == 0 ? std::string() : std::generic_category().message(error_);
+    }
+
+  protected:
+    int_type overflow(int_type ch) override {
+        if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
+        const char c = traits_type::to_char_type(ch);
+        return xsputn(&c, 1) == 1 ? ch : traits_type::eof();
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        if (error_ != 0) return 0;
+        errno = 0;
+        const std::size_t written = std::fwrite(text, 1, static_cast<std::size_t>(count), stdout);
+        if (written != static_cast<std::size_t>(count)) Failed();
+        return static_cast<std::streamsize>(written);
+    }
+    int sync() override {
+        if (error_ != 0) return -1;
+        errno = 0;
+        if (std::fflush(stdout) != 0) {
+            Failed();
+            return -1;
+        }
+        return 0;
+    }
+
+  private:
+    void Failed() { error_ = errno != 0 ? errno : EIO; }
+    int error_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +99,9 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
 #endif
     const auto executable = kv12::ExecutablePath(argc > 0 ? argv[0] : "kv12ctl");
-    return kv12::RunKv12ctl(Utf8Arguments(argc, argv), {std::cout, std::cerr, std::cin},
+    StdoutBuffer stdoutBuffer;
+    std::ostream out(&stdoutBuffer);
+    return kv12::RunKv12ctl(Utf8Arguments(argc, argv),
+                            {out, std::cerr, std::cin, [&stdoutBuffer] { return stdoutBuffer.Failure(); }},
                             executable.parent_path());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/file_set.h"
 #include "cli/folder_files.h"
 #include "core/macros.h"
 

@@ -22,12 +22,16 @@ namespace kv12 {
 struct LanguageItemTexts {
     std::string section;
     std::array<std::string, ITEM_TEXT_COUNT> texts;
+
+    friend bool operator==(const LanguageItemTexts&, const LanguageItemTexts&) = default;
 };
 
 // One section of record.ini.
 struct ProfileMacro {
     std::string name;
     std::vector<std::string> items;
+
+    friend bool operator==(const ProfileMacro&, const ProfileMacro&) = default;
 };
 
 struct Profile {
@@ -36,6 +40,8 @@ struct Profile {
     std::vector<std::pair<std::string, std::string>> skins;  // the "Skins" keys of str.ini, file order
     std::vector<LanguageItemTexts> itemTexts;                // every "Setting-*" section, file order
     std::vector<ProfileMacro> macros;                        // every section of record.ini, file order
+
+    friend bool operator==(const Profile&, const Profile&) = default;
 };
 
 /// Whether a str.ini section holds a language's button texts ("Setting-EN",
@@ -59,7 +65,7 @@ IniDocument MergeIntoStrIni(const Profile& profile, IniDocument strIni);
 IniDocument BuildRecordIni(const Profile& profile);
 
 /// Writes config.bin, str.ini and record.ini of the profile into the folder,
-/// all or none (see WriteFilesTogether).
+/// all or none (see WriteFilesTogether in file_set.h).
 void WriteProfile(const Profile& profile, const ProgramFiles& files);
 
 }  // namespace kv12

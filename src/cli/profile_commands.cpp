@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/command_error.h"
+#include "cli/folder_files.h"
 #include "cli/profile.h"
 #include "cli/profile_json.h"
 #include "cli/profile_summary.h"
@@ -40,11 +41,15 @@ std::string ReadInput(const GlobalOptions& globals, const std::string& input) {
 }
 
 void Show(const GlobalOptions& globals, const ProfileOptions& options) {
-    *globals.out << FormatProfileSummary(ReadProfile(globals.Files()), options.sensorType);
+    const ProgramFiles files = globals.Files();
+    PrepareFolder(files.folder, *globals.err);
+    *globals.out << FormatProfileSummary(ReadProfile(files), options.sensorType);
 }
 
 void Export(const GlobalOptions& globals, const ProfileOptions& options) {
-    const std::string text = ProfileToText(ReadProfile(globals.Files()));
+    const ProgramFiles files = globals.Files();
+    PrepareFolder(files.folder, *globals.err);
+    const std::string text = ExportableProfileText(ReadProfile(files), PathToUtf8(files.folder));
     if (options.output.empty()) {
         *globals.out << text;
         return;
@@ -55,12 +60,15 @@ void Export(const GlobalOptions& globals, const ProfileOptions& options) {
 
 void Import(const GlobalOptions& globals, const ProfileOptions& options) {
     const std::string label = options.input == "-" ? "stdin" : options.input;
-    const Profile profile = ProfileFromText(ReadInput(globals, options.input), label);
+    std::vector<std::string> warnings;
+    const Profile profile = ProfileFromText(ReadInput(globals, options.input), label, &warnings);
+    for (const std::string& warning : warnings) *globals.err << "kv12ctl: warning: " << warning << "\n";
     if (options.checkOnly) {
         *globals.out << label << ": a valid profile\n";
         return;
     }
     const ProgramFiles files = globals.Files();
+    PrepareFolder(files.folder, *globals.err);
     WriteProfile(profile, files);
     *globals.out << "Imported " << label << " into " << PathToUtf8(files.folder)
                  << " (config.bin, str.ini, record.ini)\n";

@@ -37,13 +37,46 @@ std::string Shown(const Json& value) {
     return text;
 }
 
-// Walks the document and turns the first problem into one clear line.
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// Whether str.ini or record.ini gives back exactly this text: as a value, as a
+// section name, as a key name. Asked of the INI engine itself, so that import
+// accepts whatever the files can hold, and so whatever export reads from them.
+bool StoresValue(std::string_view text) {
+    IniDocument document;
+    if (!document.Set("S", "K", text)) return false;
+    return IniDocument::Parse(document.Serialize()).Get("S", "K") == std::optional<std::string>(text);
+}
+
+bool StoresSectionName(std::string_view name) {
+    IniDocument document;
+    if (!document.Set(name, "K", "v")) return false;
+    return IniDocument::Parse(document.Serialize()).SectionNames() ==
+           std::vector<std::string>{std::string(name)};
+}
+
+bool StoresKeyName(std::string_view name) {
+    IniDocument document;
+    if (!document.Set("S", name, "v")) return false;
+    return IniDocument::Parse(document.Serialize()).KeyNames("S") ==
+           std::vector<std::string>{std::string(name)};
+}
+
+// Walks the document and turns the first problem into one clear line; what
+// it accepts but the program may not use as the writer meant becomes a warning.
 class Validator {
   public:
-    explicit Validator(std::string_view label) : label_(label) {}
+    Validator(std::string_view label, std::vector<std::string>* warnings)
+        : label_(label), warnings_(warnings) {}
 
     [[noreturn]] void Fail(const std::string& path, const std::string& what) const {
         throw CommandError(label_ + ": " + (path.empty() ? what : path + ": " + what));
+    }
+
+    void Warn(const std::string& path, const std::string& what) const {
+        if (warnings_) warnings_->push_back(label_ + ": " + path + ": " + what);
     }
 
     // An object holding exactly the required keys (and any of the optional ones).
@@ -99,18 +132,21 @@ class Validator {
         return value.get<std::string>();
     }
 
-    // A text that goes into an INI file and must read back unchanged.
+    // A text that goes into an INI file as a value and must read back unchanged.
     std::string IniText(const Json& value, const std::string& path) const {
         std::string text = String(value, path);
-        if (HasControlCharacter(text))
-            Fail(path, "control characters (such as line breaks) cannot be stored");
-        if (HasSurroundingBlank(text))
-            Fail(path, "a text cannot start or end with a blank: the file would drop it");
+        if (!StoresValue(text)) Unstorable(text, path);
         return text;
+    }
+
+    [[noreturn]] void Unstorable(std::string_view text, const std::string& path) const {
+        if (HasLineBreak(text)) Fail(path, "a line break (or a NUL character) cannot be stored");
+        Fail(path, "cannot be stored in the file as it is and read back unchanged");
     }
 
   private:
     std::string label_;
+    std::vector<std::string>* warnings_;
 };
 
 void ReadButtons(const Validator& v, const Json& buttons, const std::string& path, KeyMode mode,
@@ -281,9 +317,7 @@ void ReadPreferences(const Validator& v, const Json& value, Profile& profile) {
         const std::string& key = entry.key();
         const Json& text = entry.value();
         const std::string at = Member(skinsPath, key);
-        if (!IniDocument::IsStorableKeyName(key) || HasControlCharacter(key) || HasSurroundingBlank(key)) {
-            v.Fail(at, "this name cannot be a key of str.ini");
-        }
+        if (!StoresKeyName(key)) v.Fail(at, "this name cannot be a key of str.ini");
         RequireUnique(v, keys, key, at);
         keys.push_back(key);
         profile.skins.emplace_back(key, v.IniText(text, at));
@@ -296,7 +330,7 @@ void ReadPreferences(const Validator& v, const Json& value, Profile& profile) {
         const std::string& section = entry.key();
         const Json& modes = entry.value();
         const std::string at = Member(textsPath, section);
-        if (!IsLanguageSection(section) || HasControlCharacter(section) || HasSurroundingBlank(section)) {
+        if (!IsLanguageSection(section) || !StoresSectionName(section)) {
             v.Fail(at, "expected a language section name such as \"Setting-EN\"");
         }
         RequireUnique(v, sections, section, at);
@@ -316,7 +350,10 @@ void ReadPreferences(const Validator& v, const Json& value, Profile& profile) {
     }
 }
 
-void ReadMacroItem(const Validator& v, const std::string& item, const std::string& path) {
+// What the program makes of an item that is not in the form the macro editor
+// writes; nullopt for a well-formed item.
+std::optional<std::string> MacroItemWarning(const std::string& item) {
+    const std::string asItIs = "; imported as it is";
     for (const std::string_view suffix : {std::string_view(PRESS_SUFFIX), std::string_view(RELEASE_SUFFIX)}) {
         if (!item.ends_with(suffix)) continue;
         const std::string key = item.substr(0, item.size() - suffix.size());
@@ -325,10 +362,10 @@ void ReadMacroItem(const Validator& v, const std::string& item, const std::strin
             break;
         }
         if (CountCharacters(key) > MACRO_NAME_MAX_CHARS) {
-            v.Fail(path,
-                   "the key name is longer than " + std::to_string(MACRO_NAME_MAX_CHARS) + " characters");
+            return "the key name is longer than the " + std::to_string(MACRO_NAME_MAX_CHARS) +
+                   " characters the macro editor writes" + asItIs;
         }
-        return;
+        return std::nullopt;
     }
     const std::string_view ms = DELAY_SUFFIX;
     if (item.ends_with(ms) && item.size() > ms.size()) {
@@ -338,46 +375,57 @@ void ReadMacroItem(const Validator& v, const std::string& item, const std::strin
             const bool tooLong = significant != std::string::npos &&
                                  (digits.size() - significant > 6 || std::stoi(digits) > MACRO_DELAY_MAX_MS);
             if (tooLong) {
-                v.Fail(path, "a delay can be at most " + std::to_string(MACRO_DELAY_MAX_MS) + " ms");
+                return "a delay above " + std::to_string(MACRO_DELAY_MAX_MS) + " ms" + asItIs +
+                       " (macros compile shortens it to " + std::to_string(MACRO_DELAY_MAX_MS) + " ms)";
             }
-            return;
+            return std::nullopt;
         }
     }
-    v.Fail(path, "expected \"<key>   Dn\", \"<key>   Up\" or \"<milliseconds> ms\", got \"" + item + "\"");
+    return Shown(Json(item)) + " is not \"<key>   Dn\", \"<key>   Up\" or \"<milliseconds> ms\"" + asItIs;
 }
 
+// Macros are taken as record.ini can hold them, since a profile is also the
+// backup of a folder: whatever export read from a record.ini comes back. What
+// the macro editor would not have written is imported with a warning.
 void ReadMacros(const Validator& v, const Json& value, Profile& profile) {
     const std::string path = "macros";
     if (!value.is_array()) v.Fail(path, "expected an array, got " + Shown(value));
     if (value.size() > static_cast<std::size_t>(MACRO_MAX_COUNT)) {
-        v.Fail(path, std::to_string(value.size()) + " macros, but the mouse has " +
-                         std::to_string(MACRO_MAX_COUNT) + " macro slots");
+        v.Warn(path,
+               std::to_string(value.size()) + " macros, but the mouse has " +
+                   std::to_string(MACRO_MAX_COUNT) +
+                   " macro slots; imported as they are (macros compile leaves out those after the twelfth)");
     }
     std::vector<std::string> names;
     for (std::size_t m = 0; m < value.size(); ++m) {
         const std::string at = Element(path, m);
         const Json& macro = v.Object(value[m], at, {"name", "items"});
         const std::string namePath = Member(at, "name");
-        ProfileMacro entry{v.IniText(macro["name"], namePath), {}};
-        if (entry.name.empty()) v.Fail(namePath, "a macro needs a name");
-        if (CountCharacters(entry.name) > MACRO_NAME_MAX_CHARS) {
-            v.Fail(namePath, "\"" + entry.name + "\" has " + std::to_string(CountCharacters(entry.name)) +
-                                 " characters; a macro name holds at most " +
-                                 std::to_string(MACRO_NAME_MAX_CHARS));
+        ProfileMacro entry{v.String(macro["name"], namePath), {}};
+        if (!StoresSectionName(entry.name)) {
+            if (entry.name.empty()) v.Fail(namePath, "an empty name cannot be stored in record.ini");
+            v.Unstorable(entry.name, namePath);
         }
         RequireUnique(v, names, entry.name, namePath);
         names.push_back(entry.name);
+        if (entry.name.empty()) v.Warn(namePath, "an empty macro name; imported as it is");
+        if (CountCharacters(entry.name) > MACRO_NAME_MAX_CHARS) {
+            v.Warn(namePath, "\"" + entry.name + "\" has " + std::to_string(CountCharacters(entry.name)) +
+                                 " characters, more than the " + std::to_string(MACRO_NAME_MAX_CHARS) +
+                                 " the macro editor takes; imported as it is");
+        }
 
         const std::string itemsPath = Member(at, "items");
         if (!macro["items"].is_array()) v.Fail(itemsPath, "expected an array, got " + Shown(macro["items"]));
         for (std::size_t j = 0; j < macro["items"].size(); ++j) {
             const std::string itemPath = Element(itemsPath, j);
             entry.items.push_back(v.IniText(macro["items"][j], itemPath));
-            ReadMacroItem(v, entry.items.back(), itemPath);
+            if (auto warning = MacroItemWarning(entry.items.back())) v.Warn(itemPath, *warning);
         }
         if (!MacroEventsFit(entry.items)) {
-            v.Fail(itemsPath, "the events need more than the " + std::to_string(MACRO_STREAM_MAX_BYTES) +
-                                  " bytes of a macro slot");
+            v.Warn(itemsPath, "the events need more than the " + std::to_string(MACRO_STREAM_MAX_BYTES) +
+                                  " bytes of a macro slot; imported as they are (macros compile cuts them at "
+                                  "the last whole event)");
         }
         profile.macros.push_back(std::move(entry));
     }
@@ -385,8 +433,8 @@ void ReadMacros(const Validator& v, const Json& value, Profile& profile) {
 
 }  // namespace
 
-Profile ProfileFromJson(const Json& document, std::string_view label) {
-    const Validator v(label);
+Profile ProfileFromJson(const Json& document, std::string_view label, std::vector<std::string>* warnings) {
+    const Validator v(label, warnings);
     if (!document.is_object()) v.Fail("", "expected a JSON object (a kv12 profile), got " + Shown(document));
     if (!document.contains("format")) v.Fail("format", "missing: this is not a kv12 profile");
     if (document["format"] != PROFILE_FORMAT) {
@@ -406,18 +454,34 @@ Profile ProfileFromJson(const Json& document, std::string_view label) {
     return profile;
 }
 
-Profile ProfileFromText(std::string_view text, std::string_view label) {
+std::string JsonErrorText(const Json::exception& e) {
+    // "[json.exception.parse_error.101] parse error at line 3, column 5: ..." -> "line 3, column 5: ..."
+    // "[json.exception.out_of_range.406] number overflow parsing '1e400'" -> "number overflow parsing
+    // '1e400'"
+    std::string what = e.what();
+    if (what.starts_with("[json.exception.")) {
+        const auto end = what.find("] ");
+        if (end != std::string::npos) what = what.substr(end + 2);
+    }
+    const auto at = what.find("parse error at line ");
+    return at == 0 ? what.substr(std::string_view("parse error at ").size()) : what;
+}
+
+Profile ProfileFromText(std::string_view text, std::string_view label, std::vector<std::string>* warnings) {
     Json document;
     try {
         document = Json::parse(text);
-    } catch (const Json::parse_error& e) {
-        // "[json.exception.parse_error.101] parse error at line 3, column 5: ..." -> "line 3, column 5: ..."
-        std::string what = e.what();
-        const auto at = what.find(" at line ");
-        what = at != std::string::npos ? what.substr(at + 4) : what;
-        throw CommandError(std::string(label) + ": not valid JSON: " + what);
+    } catch (const Json::exception& e) {
+        // Syntax errors, and numbers beyond what a double holds (1e400).
+        throw CommandError(std::string(label) + ": not valid JSON: " + JsonErrorText(e));
     }
-    return ProfileFromJson(document, label);
+    try {
+        return ProfileFromJson(document, label, warnings);
+    } catch (const Json::exception& e) {
+        // The checks ask for every type before they read; this is only the
+        // safety net that keeps a case they missed one clear line.
+        throw CommandError(std::string(label) + ": not a valid profile: " + JsonErrorText(e));
+    }
 }
 
 }  // namespace kv12

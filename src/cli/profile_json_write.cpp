@@ -198,4 +198,22 @@ std::string ProfileToText(const Profile& profile) {
     return text + "\n";
 }
 
+std::string ExportableProfileText(const Profile& profile, std::string_view label) {
+    std::string text = ProfileToText(profile);
+    // The folder can hold what a profile cannot carry (a key of str.ini that
+    // starts with "[", for one): such a profile is refused here rather than
+    // written as a backup that import would refuse to restore.
+    const std::string refused = "; import would refuse this profile, so it is not exported";
+    Profile again;
+    try {
+        again = ProfileFromText(text, label);
+    } catch (const CommandError& e) {
+        throw CommandError(e.what() + refused);
+    }
+    if (again != profile)
+        throw CommandError(std::string(label) +
+                           ": import would not give back this profile as it is, so it is not exported");
+    return text;
+}
+
 }  // namespace kv12

@@ -1,6 +1,8 @@
 #include "device/device_link.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace kv12 {
@@ -152,20 +154,35 @@ bool DeviceLink::FetchReply(Command& command) {
     return ok;
 }
 
+void DeviceLink::NoteFailure(TraceOp op, const Command& command, std::size_t chunk, std::size_t chunkCount,
+                             std::string reason) {
+    if (firstFailure_) return;
+    if (reason.empty()) reason = backend_.LastError().text;
+    firstFailure_ = TransferFailure{op, command, chunk, chunkCount, std::move(reason)};
+}
+
 bool DeviceLink::SendCommand(Command& command) {
     command = WithChecksum(command);
-    const bool sent = SendFeature(command);
-    if (!ExpectsReply(command)) return sent;
-    return FetchReply(command);
+    const Command sent = command;
+    const bool delivered = SendFeature(command);
+    if (!delivered) {
+        NoteFailure(TraceOp::SetFeature, sent, 0, 0,
+                    state_.featureReportLength < FEATURE_REPORT_LENGTH
+                        ? "the mouse's feature reports are too short for a command"
+                        : "");
+    }
+    if (!ExpectsReply(command)) return delivered;
+    const bool replied = FetchReply(command);
+    if (!replied) NoteFailure(TraceOp::GetFeature, sent);
+    return delivered && replied;
 }
 
 std::size_t DeviceLink::SendCommandWithData(Command& command, std::span<std::uint8_t> data) {
-    command = WithChecksum(command);
-    SendFeature(command);
-    const std::size_t maxChunks = data.size() / DATA_CHUNK_SIZE;
+    const Command sent = WithChecksum(command);
+    if (!SendCommand(command)) return 0;
     std::size_t moved = 0;
-    if (ExpectsReply(command)) {
-        FetchReply(command);
+    if (ExpectsReply(sent)) {
+        const std::size_t maxChunks = data.size() / DATA_CHUNK_SIZE;
         const std::size_t chunks = std::min(ChunkCount(command[2]), maxChunks);
         std::vector<std::uint8_t> report(std::max<std::size_t>(state_.dataInputLength, 1), 0);
         for (std::size_t chunk = 0; chunk < chunks; ++chunk) {
@@ -177,7 +194,12 @@ std::size_t DeviceLink::SendCommandWithData(Command& command, std::span<std::uin
             Record(TraceOp::Read,
                    std::span<const std::uint8_t>(report).first(std::min(received, report.size())),
                    std::nullopt);
-            // A short or missing report leaves zeros, as the buffer was cleared.
+            if (received == 0) {
+                NoteFailure(TraceOp::Read, sent, chunk + 1, chunks,
+                            state_.dataInputLength == 0 ? "the mouse has no input reports for data" : "");
+                return moved;
+            }
+            // A short report leaves zeros, as the buffer was cleared.
             const std::size_t usable = std::min(report.size() - 1, DATA_CHUNK_SIZE);
             std::fill_n(data.begin() + static_cast<std::ptrdiff_t>(moved), DATA_CHUNK_SIZE, 0);
             std::copy_n(report.begin() + 1, usable, data.begin() + static_cast<std::ptrdiff_t>(moved));
@@ -186,23 +208,27 @@ std::size_t DeviceLink::SendCommandWithData(Command& command, std::span<std::uin
         return moved;
     }
     const std::size_t chunks = ChunkCount(command[2]);
-    std::vector<std::uint8_t> report(std::max<std::size_t>(state_.dataOutputLength, 1), 0);
+    // Output reports too short for a chunk cannot carry it at all.
+    if (chunks > 0 && state_.dataOutputLength < DATA_REPORT_LENGTH) {
+        NoteFailure(TraceOp::Write, sent, 1, chunks,
+                    "the mouse's output reports are too short for a data chunk");
+        return 0;
+    }
+    std::vector<std::uint8_t> report(state_.dataOutputLength, 0);
     for (std::size_t chunk = 0; chunk < chunks; ++chunk) {
         std::fill(report.begin(), report.end(), 0);
         report[0] = COMMAND_REPORT_ID;
         const std::size_t offset = chunk * DATA_CHUNK_SIZE;
-        if (offset < data.size()) {
-            const std::size_t count = std::min(DATA_CHUNK_SIZE, data.size() - offset);
-            if (report.size() >= DATA_REPORT_LENGTH) {
-                std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(offset), count, report.begin() + 1);
-                moved += count;
-            }
+        const std::size_t count = offset < data.size() ? std::min(DATA_CHUNK_SIZE, data.size() - offset) : 0;
+        std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(std::min(offset, data.size())), count,
+                    report.begin() + 1);
+        const bool written = backend_.WriteReport(state_.commandHandle, report);
+        Record(TraceOp::Write, report, std::nullopt);
+        if (!written) {
+            NoteFailure(TraceOp::Write, sent, chunk + 1, chunks);
+            return moved;
         }
-        // Output reports too short for a chunk cannot carry it at all.
-        if (state_.dataOutputLength >= DATA_REPORT_LENGTH) {
-            backend_.WriteReport(state_.commandHandle, report);
-            Record(TraceOp::Write, report, std::nullopt);
-        }
+        moved += count;
         Wait(DATA_CHUNK_WAIT);
     }
     return moved;

@@ -64,6 +64,19 @@ struct DeviceLinkState {
     DeviceImage image;
 };
 
+// A transfer of a command or its data that did not get through: a report the
+// mouse did not take, or a reply or data report that did not come back.
+struct TransferFailure {
+    // SetFeature: the command; GetFeature: its reply; Write, Read: a data report.
+    TraceOp op = TraceOp::SetFeature;
+    Command command{};           // the command as the program meant it (checksum included)
+    std::size_t chunk = 0;       // Write, Read: the data report's number, from 1
+    std::size_t chunkCount = 0;  // Write, Read: how many the data phase has
+    std::string reason;          // the HID library's words or the link's; may be empty
+
+    friend bool operator==(const TransferFailure&, const TransferFailure&) = default;
+};
+
 struct FindDeviceResult {
     bool found = false;
     std::optional<UserMessage> message;  // a failure the user is told about
@@ -94,16 +107,25 @@ class DeviceLink {
     void Handshake();
 
     // One command as a feature report, checksum recomputed. When the command
-    // expects a reply, the reply replaces the command. Returns the transport's
-    // result (for a reply, of fetching it).
+    // expects a reply, the reply replaces the command (all zeros when it did
+    // not come). Returns whether the command and its reply got through.
     bool SendCommand(Command& command);
 
     // The command, then its data phase: a write sends ceil(byte 2 / 32) chunks
     // from data, waiting 3 ms after each; a read fetches the reply (which
     // replaces the command) and reads ceil(reply byte 2 / 32) chunks into data.
     // Never reads or writes outside data: missing data is sent as zeros and a
-    // read stops when data is full. Returns the number of data bytes moved.
+    // read stops when data is full. The data phase ends at the first transfer
+    // that fails (none starts after a command or reply that failed), as the
+    // mouse cannot make sense of the rest. Returns the number of data bytes moved.
     std::size_t SendCommandWithData(Command& command, std::span<std::uint8_t> data);
+
+    // The first transfer of SendCommand or SendCommandWithData that failed
+    // since the last ClearTransferFailure (the handshake is not counted: it
+    // reports its own outcome). Whoever needs to know that a series of
+    // commands got through clears it first and looks afterwards.
+    const std::optional<TransferFailure>& FirstTransferFailure() const { return firstFailure_; }
+    void ClearTransferFailure() { firstFailure_.reset(); }
 
     // Waits through the clock and records the wait.
     void Wait(std::chrono::milliseconds duration);
@@ -126,6 +148,10 @@ class DeviceLink {
     // short to carry a command.
     bool SendFeature(const Command& command);
     bool FetchReply(Command& command);
+    // Keeps the failure unless an earlier one is kept; the reason is the
+    // backend's last error when none is given.
+    void NoteFailure(TraceOp op, const Command& command, std::size_t chunk = 0, std::size_t chunkCount = 0,
+                     std::string reason = {});
     void Record(TraceOp op, std::span<const std::uint8_t> report, std::optional<Command> command);
     bool HandshakeAttempt(bool scrambled);
 
@@ -134,6 +160,7 @@ class DeviceLink {
     NoticeSink noticeSink_;
     TraceSink* trace_ = nullptr;
     DeviceLinkState state_;
+    std::optional<TransferFailure> firstFailure_;
 };
 
 }  // namespace kv12

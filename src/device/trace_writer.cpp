@@ -1,5 +1,7 @@
 #include "device/trace_writer.h"
 
+#include <cerrno>
+
 #include "device/scramble_config.h"
 
 namespace kv12 {
@@ -33,8 +35,14 @@ std::string FormatTraceLine(const TraceEvent& event) {
 }
 
 void JsonLinesTraceWriter::Record(const TraceEvent& event) {
+    if (failed_) return;
+    errno = 0;
     out_ << FormatTraceLine(event) << '\n';
     out_.flush();
+    if (!out_) {
+        failed_ = true;
+        errorCode_ = errno;
+    }
 }
 
 }  // namespace kv12

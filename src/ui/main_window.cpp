@@ -222,6 +222,15 @@ void CHidMouseDlg::ApplyAndSave() {
     ApplyFiles files{files_.config, files_.preferences, std::string(texts_[TXT_SECTION_NAME]),
                      prefs_.itemTexts};
     const ApplyResult result = ApplySettings(link_, store_.block, files);
+    if (result.failure) {
+        // The mouse holds part of the block at best, and nothing was saved:
+        // config.bin and the saved copy (what Cancel returns to) keep to the
+        // settings the mouse last took whole, and the Windows pointer settings
+        // stay as they are. The edits stay on the page for another Apply.
+        const UserMessage message = ApplyNotTakenMessage(LanguageFromCode(languageCode_));
+        host_.ShowMessage(message.text, message.caption);
+        return;
+    }
     ShowMessages(result.messages);
     store_.TakeSavedCopy();
     // Then the areas of both pages (the Windows pointer settings follow the mouse's).

@@ -272,5 +272,113 @@ TEST(DeviceInfo, FailsClearlyWhenNoMouseAnswers) {
               "kv12ctl: the mouse did not answer the handshake (check the scramble key and table)\n");
 }
 
+struct LostMouseCase {
+    const char* name;
+    int handled;  // reports the simulated mouse handles before it is unplugged
+    const char* message;
+};
+
+void PrintTo(const LostMouseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ApplyToALostMouseTest : public testing::TestWithParam<LostMouseCase> {};
+
+// Reports 0..3 are the handshake, 4..6 the sensor initialisation, 7..165 the
+// apply (see the device layer's test of every one of them).
+TEST_P(ApplyToALostMouseTest, FailsWithOneLineNamingTheStepAndWritesNoFile) {
+    TestFolder folder;
+    WriteConfig(folder, SampleBlock(), 0);
+    const auto result = RunCliIn(
+        folder, {"apply", "--device", "sim", "--sim-unplug-after", std::to_string(GetParam().handled)});
+
+    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, std::string("kv12ctl: ") + GetParam().message + "\n");
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"config.bin"});
+    EXPECT_EQ(folder.Read("config.bin")[0], '\0');
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ApplyToALostMouseTest,
+    testing::Values(
+        LostMouseCase{"DuringTheHandshake", 3,
+                      "the mouse did not answer the handshake (check the scramble key and table)"},
+        LostMouseCase{"BeforeTheSensorIsRead", 4,
+                      "the mouse did not take the settings: initialising the sensor: the command did not get "
+                      "through; config.bin and str.ini were left as they were"},
+        LostMouseCase{"BeforeTheSensorAnswers", 5,
+                      "the mouse did not take the settings: initialising the sensor: the reply did not come "
+                      "back; config.bin and str.ini were left as they were"},
+        LostMouseCase{"BeforeTheReportRate", 7,
+                      "the mouse did not take the settings: setting the report rate: the command did not get "
+                      "through; config.bin and str.ini were left as they were"},
+        LostMouseCase{"InAMacroWrite", 25,
+                      "the mouse did not take the settings: writing macro slot 1: data report 3 of 4 did not "
+                      "get through; config.bin and str.ini were left as they were"},
+        LostMouseCase{
+            "InAMacroReadBack", 84,
+            "the mouse did not take the settings: reading back macro slot 1: data report 1 of 4 did "
+            "not come back; config.bin and str.ini were left as they were"},
+        LostMouseCase{"AtTheLastReport", 165,
+                      "the mouse did not take the settings: writing key matrix 4: data report 2 of 2 did not "
+                      "get through; config.bin and str.ini were left as they were"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Apply, AMouseThatHandlesEveryReportTakesTheSettings) {
+    TestFolder folder;
+    WriteConfig(folder, SampleBlock(), 0);
+    const auto result = RunCliIn(folder, {"apply", "--device", "sim", "--sim-unplug-after", "166"});
+    EXPECT_EQ(result.code, 0) << result.err;
+    EXPECT_EQ(folder.Read("config.bin")[0], '\x01');
+}
+
+TEST(Apply, ASaveThatFailsAfterTheMouseTookTheSettingsLeavesBothFilesAsTheyWere) {
+    TestFolder folder;
+    WriteConfig(folder, SampleBlock(), 0);
+    folder.Write("str.ini", SampleStrIni());
+    // A folder where config.bin's new contents would be staged.
+    std::filesystem::create_directory(folder / "config.bin.kv12ctl-new");
+
+    const auto result = RunCliIn(folder, {"apply", "--device", "sim"});
+
+    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "kv12ctl: the mouse took the settings, but saving failed: cannot write " +
+                              PathToUtf8(folder / "config.bin.kv12ctl-new") +
+                              ": it is a folder; config.bin, str.ini were left as they were\n");
+    EXPECT_EQ(folder.Read("config.bin")[0], '\0');
+    EXPECT_EQ(folder.Read("str.ini"), SampleStrIni());
+}
+
+TEST(DeviceInfo, AMouseLostWhileItIsReadIsAFailureNotZeros) {
+    TestFolder folder;
+    const auto result = RunCliIn(folder, {"device", "info", "--device", "sim", "--sim-unplug-after", "6"});
+    EXPECT_EQ(result.code, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(
+        result.err,
+        "kv12ctl: the mouse did not answer: reading the lighting state: the command did not get through\n");
+}
+
+#ifdef __linux__
+TEST(Apply, ATraceThatCannotBeWrittenIsAFailureBeforeAnythingIsSent) {
+    TestFolder folder;
+    WriteConfig(folder, SampleBlock(), 0);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"apply"}, std::vector<std::string>{"device", "info"}}) {
+        std::vector<std::string> args = command;
+        args.insert(args.end(), {"--device", "sim", "--trace", "/dev/full"});
+        const auto result = RunCliIn(folder, args);
+        EXPECT_EQ(result.code, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.substr(0, 57), "kv12ctl: /dev/full: cannot write the trace: No space left")
+            << result.err;
+    }
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"config.bin"});
+    EXPECT_EQ(folder.Read("config.bin")[0], '\0');
+}
+#endif
+
 }  // namespace
 }  // namespace kv12::test

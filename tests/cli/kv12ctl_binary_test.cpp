@@ -5,7 +5,10 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
+#include <streambuf>
 
+#include "cli/kv12ctl_app.h"
 #include "cli_test_support.h"
 #include "core/utf8_path.h"
 
@@ -25,15 +28,22 @@ std::string Quote(const std::string& arg) {
     return "\"" + arg + "\"";
 }
 
-// Runs a command line through the shell; stderr is discarded.
-Process RunShell(const std::string& commandLine) {
+#ifdef _WIN32
+constexpr const char* DISCARD_STDERR = "2>NUL";
+#else
+constexpr const char* DISCARD_STDERR = "2>/dev/null";
+#endif
+
+// Runs a command line through the shell; what redirects says happens to the
+// streams (by default stderr is discarded), the pipe reads what reaches stdout.
+Process RunShell(const std::string& commandLine, const std::string& redirects = DISCARD_STDERR) {
 #ifdef _WIN32
     // The wide form: the narrow one reads the command line in the ANSI code
     // page, which would garble the Chinese folder names.
-    const std::wstring wide = PathFromUtf8(Quote(commandLine) + " 2>NUL").wstring();
+    const std::wstring wide = PathFromUtf8(Quote(commandLine) + " " + redirects).wstring();
     FILE* pipe = _wpopen(wide.c_str(), L"rb");
 #else
-    FILE* pipe = popen((commandLine + " 2>/dev/null").c_str(), "r");
+    FILE* pipe = popen((commandLine + " " + redirects).c_str(), "r");
 #endif
     Process result;
     if (pipe == nullptr) return result;
@@ -88,6 +98,51 @@ TEST(Kv12ctlBinary, ExportedProfileImportsIntoAChineseNamedFolder) {
     EXPECT_EQ(RunShell(Kv12ctl() + " --dir " + Quote(target) + " profile export").out,
               RunCliIn(source, {"profile", "export"}).out);
 }
+
+// Standard output on a full disk: nothing can be written.
+class FullDiskBuffer final : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(Kv12ctlOutput, OutputThatCannotBeWrittenFailsTheCommandWithOneLine) {
+    TestFolder folder;
+    WriteSampleFolder(folder);
+    const std::vector<std::vector<std::string>> commands = {
+        {"matrices"}, {"profile", "show"}, {"profile", "export"}, {"--help"}, {"--version"}};
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.front());
+        FullDiskBuffer full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        std::istringstream in;
+        std::vector<std::string> args = {"--dir", DirArg(folder)};
+        args.insert(args.end(), command.begin(), command.end());
+
+        const int code = RunKv12ctl(
+            args, {out, err, in, [] { return std::string("No space left on device"); }}, folder.path());
+
+        EXPECT_EQ(code, 2);
+        EXPECT_EQ(err.str(), "kv12ctl: cannot write to standard output: No space left on device\n");
+    }
+}
+
+#ifndef _WIN32
+// The real program on a full disk: the system's reason reaches the line.
+TEST(Kv12ctlBinary, StandardOutputOnAFullDiskIsAFailure) {
+    TestFolder folder;
+    WriteSampleFolder(folder);
+    for (const std::string& command : {std::string("profile export"), std::string("matrices")}) {
+        // stderr into the pipe, stdout onto the full device.
+        const auto result = RunShell(Kv12ctl() + " --dir " + Quote(DirArg(folder)) + " " + command +
+                                     " 2>&1 >/dev/full; exit $? #");
+        EXPECT_EQ(result.code, 2) << command;
+        EXPECT_EQ(result.out, "kv12ctl: cannot write to standard output: No space left on device\n")
+            << command;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace kv12::test

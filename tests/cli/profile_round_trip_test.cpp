@@ -160,5 +160,93 @@ TEST(ProfileRoundTrip, CheckOnlyValidatesAndWritesNothing) {
     EXPECT_TRUE(target.Files().empty());
 }
 
+std::string Macros(int count, const std::string& items) {
+    std::string text;
+    for (int m = 0; m < count; ++m) text += "[M" + std::to_string(m) + "]\r\n" + items;
+    return text;
+}
+
+struct OddFolderCase {
+    const char* name;
+    std::string recordIni;
+    std::string strIniAdded;
+};
+
+void PrintTo(const OddFolderCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class OddFolderTest : public ::testing::TestWithParam<OddFolderCase> {};
+
+// A profile is the backup of a folder: whatever record.ini and str.ini hold
+// that the window would not have written, the export imports back as it was.
+TEST_P(OddFolderTest, ExportImportsBackAsItWas) {
+    TestFolder source;
+    WriteSampleFolder(source, PatternBlock());
+    source.Write("record.ini", GetParam().recordIni);
+    source.Write("str.ini", SampleStrIni() + GetParam().strIniAdded);
+    const auto first = RunCliIn(source, {"profile", "export"});
+    ASSERT_EQ(first.code, 0) << first.err;
+
+    TestFolder target;
+    const auto import = RunCliIn(target, {"profile", "import", "-"}, first.out);
+    ASSERT_EQ(import.code, 0) << import.err;
+
+    const auto second = RunCliIn(target, {"profile", "export"});
+    ASSERT_EQ(second.code, 0) << second.err;
+    EXPECT_EQ(second.out, first.out);
+    EXPECT_EQ(target.Read("config.bin"), source.Read("config.bin"));
+    // The window reads the same macros from both folders.
+    const IniDocument before = IniDocument::Load(source / "record.ini");
+    const IniDocument after = IniDocument::Load(target / "record.ini");
+    ASSERT_EQ(LoadMacroNames(after), LoadMacroNames(before));
+    for (const std::string& name : LoadMacroNames(before))
+        EXPECT_EQ(ReadMacro(after, name), ReadMacro(before, name));
+}
+
+const std::string PRESS_RELEASE = "ItemCount=2\r\nItem0=A   Dn\r\nItem1=A   Up\r\n";
+
+std::string SixtyFourEvents() {
+    std::string items = "ItemCount=64\r\n";
+    for (int e = 0; e < 64; ++e)
+        items += "Item" + std::to_string(e) + (e % 2 == 0 ? "=A   Dn\r\n" : "=A   Up\r\n");
+    return items;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OddFolderTest,
+    ::testing::Values(
+        OddFolderCase{"AMissingItem", "[Gap]\r\nItemCount=3\r\nItem0=A   Dn\r\nItem2=A   Up\r\n", ""},
+        OddFolderCase{"ThirteenMacros", Macros(13, PRESS_RELEASE), ""},
+        OddFolderCase{"ANameOfThirtyTwoCharacters", "[" + std::string(32, 'n') + "]\r\n" + PRESS_RELEASE, ""},
+        OddFolderCase{"AFreeTextItem", "[Notes]\r\nItemCount=2\r\nItem0=press A now\r\nItem1=A   Up\r\n", ""},
+        OddFolderCase{"AnEmptyName", "[]\r\n" + PRESS_RELEASE + "[Named]\r\n" + PRESS_RELEASE, ""},
+        OddFolderCase{"MoreThan126EventBytes", "[Long]\r\n" + SixtyFourEvents(), ""},
+        OddFolderCase{"ControlCharactersInsideTexts", "[Tab\tName]\r\nItemCount=1\r\nItem0=a\tb\x01\r\n",
+                      "[Setting-CHT]\r\nItem1=x\ty\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What the files hold but a profile cannot carry is refused at export, so that
+// no export is a backup import would refuse.
+TEST(ProfileRoundTrip, ExportRefusesWhatImportWouldRefuse) {
+    TestFolder folder;
+    WriteSampleFolder(folder);
+    folder.Write("str.ini", "[Skins]\r\nLan=CHS\r\n[abc=1\r\n");  // a key named "[abc"
+
+    const auto toStdout = RunCliIn(folder, {"profile", "export"});
+    const auto toFile = RunCliIn(folder, {"profile", "export", "-o", DirArg(folder) + "/out.json"});
+
+    const std::string line =
+        "kv12ctl: " + DirArg(folder) +
+        ": preferences.skins.[abc: this name cannot be a key of str.ini; import would refuse "
+        "this profile, so it is not exported\n";
+    EXPECT_EQ(toStdout.code, 2);
+    EXPECT_EQ(toStdout.out, "");
+    EXPECT_EQ(toStdout.err, line);
+    EXPECT_EQ(toFile.code, 2);
+    EXPECT_EQ(toFile.err, line);
+    EXPECT_FALSE(folder.Exists("out.json"));
+}
+
 }  // namespace
 }  // namespace kv12::test

@@ -269,22 +269,28 @@ ExpectedTrace ExpectedApply(const LightingCase& c) {
     return t;
 }
 
+VirtualMouseOptions SensorType2() {
+    VirtualMouseOptions options;
+    options.sensorType = 2;
+    return options;
+}
+
+// Connected, the sensor initialised and the lighting the tests expect read
+// back; the mouse's trace starts empty.
+void PrepareMouse(SimulatedMouse& sim) {
+    ASSERT_TRUE(sim.Connect());
+    InitialiseSensor(sim.link);
+    WriteLightingState(sim.link, {READ_LIGHTING[0], READ_LIGHTING[1], READ_LIGHTING[2]});
+    WriteLedOptions(sim.link, 0, {READ_GROUP0[0], READ_GROUP0[1], READ_GROUP0[2]});
+    sim.mouse.ClearTrace();
+}
+
 class ApplyToMouse : public testing::Test {
   protected:
-    ApplyToMouse() : sim(Options()) {}
-
-    static VirtualMouseOptions Options() {
-        VirtualMouseOptions options;
-        options.sensorType = 2;
-        return options;
-    }
+    ApplyToMouse() : sim(SensorType2()) {}
 
     void SetUp() override {
-        ASSERT_TRUE(sim.Connect());
-        InitialiseSensor(sim.link);
-        WriteLightingState(sim.link, {READ_LIGHTING[0], READ_LIGHTING[1], READ_LIGHTING[2]});
-        WriteLedOptions(sim.link, 0, {READ_GROUP0[0], READ_GROUP0[1], READ_GROUP0[2]});
-        sim.mouse.ClearTrace();
+        PrepareMouse(sim);
         files.config = folder / "config.bin";
         files.preferences = folder / "str.ini";
         files.languageSection = "Setting-EN";
@@ -386,30 +392,145 @@ TEST_F(ApplyToMouse, ReportsAConfigThatCannotBeWrittenAndStillSavesTheTexts) {
     EXPECT_EQ(result.messages[0].caption, "NULL ==fp ");
 }
 
-TEST_F(ApplyToMouse, MouseVanishingMidwayStillWritesBothFiles) {
-    TraceRecorder linkTrace;
-    sim.link.SetTraceSink(&linkTrace);
-    sim.mouse.UnplugAfterTransfers(20);
+// The step a command belongs to, spelt out from the command table.
+std::string StepOf(const Command& command) {
+    const std::string n = std::to_string(command[1]);
+    switch (command[0]) {
+        case 0x01:
+            return "setting the report rate";
+        case 0x8D:
+            return "reading the lighting state";
+        case 0x87:
+            return "reading LED option group " + n;
+        case 0x10:
+            return command[1] == 0 ? "announcing the stage colours" : "writing the stage colours";
+        case 0x07:
+            return "writing LED option group " + n;
+        case 0x0D:
+            return "writing the lighting state";
+        case 0x11:
+            return "writing the DPI stages";
+        case 0x13:
+            return "writing macro slot " + n;
+        case 0x93:
+            return "reading back macro slot " + n;
+        case 0x12:
+            return "writing key matrix " + n;
+        default:
+            return "unknown command";
+    }
+}
 
-    const ApplyResult result = ApplySettings(sim.link, Profile(1, 2), files);
+// What the apply must report when transfer `lost` (counted from 0) of the
+// expected exchange is the first one the mouse does not handle.
+SendFailure ExpectedFailure(const std::vector<TraceEvent>& exchange, std::size_t lost) {
+    std::vector<TraceEvent> transfers;
+    for (const TraceEvent& e : exchange) {
+        if (e.op != TraceOp::Wait) transfers.push_back(e);
+    }
+    std::size_t command = lost;
+    while (transfers[command].op != TraceOp::SetFeature) --command;
+    TransferFailure failure{transfers[lost].op, *transfers[command].command, 0, 0, ""};
+    if (failure.op == TraceOp::Write || failure.op == TraceOp::Read) {
+        for (std::size_t i = command + 1; i < transfers.size() && transfers[i].op != TraceOp::SetFeature;
+             ++i) {
+            if (transfers[i].op != failure.op) continue;
+            ++failure.chunkCount;
+            if (i <= lost) ++failure.chunk;
+        }
+    }
+    return SendFailure{StepOf(failure.command), failure};
+}
 
-    EXPECT_TRUE(result.sent);
-    EXPECT_TRUE(result.configWritten);
-    EXPECT_TRUE(result.preferencesWritten);
-    EXPECT_TRUE(result.messages.empty());
-    const auto mouseTrace = sim.mouse.Trace();
-    EXPECT_EQ(std::count_if(mouseTrace.begin(), mouseTrace.end(),
-                            [](const TraceEvent& e) { return e.op != TraceOp::Wait; }),
-              20);
-    // The link went on to the end without retrying: the last command is key
-    // matrix 4 (then two chunks with their waits and the gap).
-    ASSERT_GE(linkTrace.events.size(), 6u);
-    const TraceEvent& lastCommand = linkTrace.events[linkTrace.events.size() - 6];
-    ASSERT_TRUE(lastCommand.command);
-    EXPECT_EQ(*lastCommand.command, Cmd(0x12, 4, 0x40));
-    EXPECT_EQ(std::count_if(linkTrace.events.begin(), linkTrace.events.end(),
-                            [](const TraceEvent& e) { return e.op == TraceOp::SetFeature; }),
-              38);
+TEST(ApplySettings, AMouseLostAtAnyTransferEndsTheApplyThereAndWritesNoFile) {
+    const LightingCase lighting{"Standard", 1, 2, {0x01, 0x07, 0x02}, {0x01, 0x7D, 0x0A}};
+    const std::vector<TraceEvent> exchange = ExpectedApply(lighting).events;
+    const auto transfers = static_cast<std::size_t>(std::count_if(
+        exchange.begin(), exchange.end(), [](const TraceEvent& e) { return e.op != TraceOp::Wait; }));
+    ASSERT_EQ(transfers, 159u);
+
+    for (std::size_t handled = 0; handled <= transfers; ++handled) {
+        SCOPED_TRACE("unplugged after " + std::to_string(handled) + " transfers");
+        SimulatedMouse sim(SensorType2());
+        PrepareMouse(sim);
+        test::TestFolder folder;
+        const ApplyFiles files{folder / "config.bin", folder / "str.ini", "Setting-EN", {}};
+        TraceRecorder linkTrace;
+        sim.link.SetTraceSink(&linkTrace);
+        sim.mouse.UnplugAfterTransfers(handled);
+
+        const ApplyResult result =
+            ApplySettings(sim.link, Profile(lighting.ledMode, lighting.ledEffect3), files);
+
+        EXPECT_TRUE(result.sent);
+        if (handled == transfers) {
+            EXPECT_TRUE(result.MouseTookSettings());
+            EXPECT_EQ(folder.Files(), (std::vector<std::string>{"config.bin", "str.ini"}));
+            continue;
+        }
+        ASSERT_TRUE(result.failure);
+        EXPECT_EQ(*result.failure, ExpectedFailure(exchange, handled));
+        EXPECT_FALSE(result.MouseTookSettings());
+        EXPECT_FALSE(result.configWritten);
+        EXPECT_FALSE(result.preferencesWritten);
+        EXPECT_TRUE(folder.Files().empty());
+        // Nothing follows the lost transfer but the reply fetch of its own command.
+        std::vector<TraceEvent> attempted;
+        for (const TraceEvent& e : linkTrace.events) {
+            if (e.op != TraceOp::Wait) attempted.push_back(e);
+        }
+        ASSERT_GT(attempted.size(), handled);
+        const bool replyFollows = attempted.size() == handled + 2 &&
+                                  attempted[handled].op == TraceOp::SetFeature &&
+                                  attempted.back().op == TraceOp::GetFeature;
+        EXPECT_TRUE(attempted.size() == handled + 1 || replyFollows) << attempted.size();
+        EXPECT_NE(linkTrace.events.back().op, TraceOp::Wait) << "no wait after the lost transfer";
+    }
+}
+
+struct DescribeCase {
+    const char* name;
+    SendFailure failure;
+    const char* text;
+};
+
+void PrintTo(const DescribeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DescribeSendFailureTest : public testing::TestWithParam<DescribeCase> {};
+
+TEST_P(DescribeSendFailureTest, NamesTheStepTheTransferAndTheReason) {
+    EXPECT_EQ(DescribeSendFailure(GetParam().failure), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Transfers, DescribeSendFailureTest,
+    testing::Values(
+        DescribeCase{"Command",
+                     {"setting the report rate", {TraceOp::SetFeature, Cmd(0x01, 2), 0, 0, ""}},
+                     "setting the report rate: the command did not get through"},
+        DescribeCase{"Reply",
+                     {"reading the lighting state", {TraceOp::GetFeature, Cmd(0x8D), 0, 0, "Broken pipe"}},
+                     "reading the lighting state: the reply did not come back (Broken pipe)"},
+        DescribeCase{"Write",
+                     {"writing key matrix 3", {TraceOp::Write, Cmd(0x12, 3, 0x40), 2, 2, ""}},
+                     "writing key matrix 3: data report 2 of 2 did not get through"},
+        DescribeCase{"Read",
+                     {"reading back macro slot 7", {TraceOp::Read, Cmd(0x93, 7), 1, 4, "timed out"}},
+                     "reading back macro slot 7: data report 1 of 4 did not come back (timed out)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ApplyNotTakenMessage, SaysSoInEachInterfaceLanguage) {
+    const std::string english = ApplyNotTakenMessage(Language::English).text;
+    const std::string simplified = ApplyNotTakenMessage(Language::SimplifiedChinese).text;
+    const std::string traditional = ApplyNotTakenMessage(Language::TraditionalChinese).text;
+    EXPECT_NE(english.find("did not take the settings"), std::string::npos);
+    EXPECT_NE(simplified.find("鼠标"), std::string::npos);
+    EXPECT_NE(traditional.find("滑鼠"), std::string::npos);
+    EXPECT_NE(english, simplified);
+    EXPECT_NE(simplified, traditional);
+    EXPECT_EQ(ApplyNotTakenMessage(Language::English).caption, "");
 }
 
 TEST(ApplySettings, WithoutAMouseSendsNothingAndWritesNoFile) {

@@ -239,6 +239,8 @@ class OversizedReplyBackend final : public HidBackend {
     std::uint16_t inputLength = 33;
     std::uint16_t outputLength = 33;
     std::uint8_t announcedLength = 0xFF;
+    std::size_t failingWrite = 0;  // the data report (counted from 1) that fails; 0 for none
+    std::string error;             // what LastError says
     std::size_t reads = 0;
     std::vector<std::vector<std::uint8_t>> setFeatures;
     std::vector<std::vector<std::uint8_t>> writes;
@@ -271,7 +273,7 @@ class OversizedReplyBackend final : public HidBackend {
     }
     bool WriteReport(HidHandle, std::span<const std::uint8_t> report) override {
         writes.emplace_back(report.begin(), report.end());
-        return true;
+        return writes.size() != failingWrite;
     }
     std::size_t ReadReport(HidHandle, std::span<std::uint8_t> report, std::chrono::milliseconds) override {
         ++reads;
@@ -281,6 +283,7 @@ class OversizedReplyBackend final : public HidBackend {
     }
     HidWaitResult WaitForInputReport(HidHandle, std::span<std::uint8_t>) override { return {}; }
     void WakeUp() override {}
+    HidError LastError() const override { return {error, false}; }
 };
 
 struct ReadPhaseCase {
@@ -359,6 +362,72 @@ TEST(SendCommand, RefusesFeatureReportsTooShortForACommand) {
     EXPECT_FALSE(link.SendCommand(command));
     EXPECT_TRUE(backend.setFeatures.empty());
 }
+
+struct FailureCase {
+    const char* name;
+    std::uint16_t featureLength;
+    std::uint16_t inputLength;
+    std::uint16_t outputLength;
+    std::size_t failingWrite;
+    Command command;
+    std::size_t dataSize;
+    std::size_t moved;   // data bytes the call reports
+    std::size_t writes;  // data reports attempted
+    TransferFailure failure;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TransferFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(TransferFailureTest, KeepsTheFirstFailedTransferAndEndsTheDataPhaseThere) {
+    const FailureCase& c = GetParam();
+    OversizedReplyBackend backend;
+    backend.featureLength = c.featureLength;
+    backend.inputLength = c.inputLength;
+    backend.outputLength = c.outputLength;
+    backend.failingWrite = c.failingWrite;
+    backend.announcedLength = 0x80;
+    backend.error = "device gone";
+    NoSleepClock clock;
+    DeviceLink link(backend, clock, DEFAULT_SCRAMBLE_CONFIG);
+    ASSERT_TRUE(link.FindDevice().found);
+    EXPECT_FALSE(link.FirstTransferFailure());
+
+    std::vector<std::uint8_t> data(c.dataSize, 0x5A);
+    Command command = c.command;
+    EXPECT_EQ(link.SendCommandWithData(command, data), c.moved);
+    EXPECT_EQ(backend.writes.size(), c.writes);
+    ASSERT_TRUE(link.FirstTransferFailure());
+    EXPECT_EQ(*link.FirstTransferFailure(), c.failure);
+
+    // A later failure does not replace the first; clearing starts afresh.
+    Command again{CMD_WRITE_KEY_MATRIX, 2, 64};
+    link.SendCommandWithData(again, data);
+    EXPECT_EQ(*link.FirstTransferFailure(), c.failure);
+    link.ClearTransferFailure();
+    EXPECT_FALSE(link.FirstTransferFailure());
+}
+
+const Command MACRO_WRITE = WithChecksum(Command{CMD_WRITE_MACRO, 1, 0x80});
+const Command MACRO_READ = WithChecksum(Command{CMD_READ_MACRO, 1});
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TransferFailureTest,
+    testing::Values(FailureCase{"SecondOfFourChunksLost", 9, 33, 33, 2, MACRO_WRITE, 128, 32, 2,
+                                TransferFailure{TraceOp::Write, MACRO_WRITE, 2, 4, "device gone"}},
+                    FailureCase{"OutputReportsTooShortForAChunk", 9, 33, 9, 0, MACRO_WRITE, 128, 0, 0,
+                                TransferFailure{TraceOp::Write, MACRO_WRITE, 1, 4,
+                                                "the mouse's output reports are too short for a data chunk"}},
+                    FailureCase{"FeatureReportsTooShortForACommand", 5, 33, 33, 0, MACRO_WRITE, 128, 0, 0,
+                                TransferFailure{TraceOp::SetFeature, MACRO_WRITE, 0, 0,
+                                                "the mouse's feature reports are too short for a command"}},
+                    FailureCase{"NoInputReportsForData", 9, 0, 33, 0, MACRO_READ, 128, 0, 0,
+                                TransferFailure{TraceOp::Read, MACRO_READ, 1, 4,
+                                                "the mouse has no input reports for data"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace kv12

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sstream>
+#include <streambuf>
 
 #include "device/apply_settings.h"
 #include "device/mouse_commands.h"
@@ -81,6 +83,52 @@ TEST(JsonLinesTraceWriter, LinkTraceOfAnApplyMatchesWhatTheMouseSaw) {
     block.macroSlot(4)[2] = 0x42;
     SendSettings(sim.link, block);
     EXPECT_EQ(linkTrace.events, sim.mouse.Trace());
+}
+
+// A file on a disk that fills up after `room` bytes.
+class FillingBuffer final : public std::streambuf {
+  public:
+    explicit FillingBuffer(std::size_t room) : room_(room) {}
+    std::string written;
+    int calls = 0;
+
+  protected:
+    int_type overflow(int_type ch) override {
+        if (traits_type::eq_int_type(ch, traits_type::eof())) return traits_type::not_eof(ch);
+        const char c = traits_type::to_char_type(ch);
+        return xsputn(&c, 1) == 1 ? ch : traits_type::eof();
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        ++calls;
+        const auto fits = std::min(static_cast<std::size_t>(count), room_ - written.size());
+        written.append(text, fits);
+        if (fits < static_cast<std::size_t>(count)) errno = ENOSPC;
+        return static_cast<std::streamsize>(fits);
+    }
+
+  private:
+    std::size_t room_;
+};
+
+TEST(JsonLinesTraceWriter, StopsAtTheFirstLineThatCannotBeWrittenAndKeepsTheReason) {
+    const TraceEvent wait{
+        TraceOp::Wait, {}, std::nullopt, 2};  // {"op":"wait","ms":2} and a line end: 21 bytes
+    FillingBuffer disk(50);
+    std::ostream out(&disk);
+    JsonLinesTraceWriter writer(out);
+
+    writer.Record(wait);
+    writer.Record(wait);
+    EXPECT_FALSE(writer.Failed());
+    writer.Record(wait);
+    EXPECT_TRUE(writer.Failed());
+    EXPECT_EQ(writer.ErrorCode(), ENOSPC);
+    const int callsAtFailure = disk.calls;
+    writer.Record(wait);
+
+    EXPECT_EQ(disk.calls, callsAtFailure) << "nothing is written after the failure";
+    const std::string line = FormatTraceLine(wait) + "\n";
+    EXPECT_EQ(disk.written.substr(0, 2 * line.size()), line + line);
 }
 
 }  // namespace
