@@ -175,21 +175,23 @@ def delay_time(p):
     return s
 
 
-def _list_dialog(p, w, h, icon, pictogram=None):
+def _list_dialog(p, w, h, icon, pictogram=None, text_right=135, box_right=151):
     """A dialog whose drop-down box stands at (43, 129); its pictogram, drawn
-    large above the box, says what the list offers."""
+    large above the box, says what the list offers. The multimedia and
+    Windows-key boxes are wider: their longest items must fit."""
     s = base(p, w, h, icon)
-    art.well(s, p, (43, 129, 135, 143), "well_dialog", arrow_right=151)
+    art.well(s, p, (43, 129, text_right, 143), "well_dialog", arrow_right=box_right)
     if pictogram:
-        s.circle(97, 88, 24, fill=p["dlg_art"], opacity=0.6)
-        s.group(transform="translate(81,72) scale(2)")
+        cx = (43 + box_right) // 2
+        s.circle(cx, 88, 24, fill=p["dlg_art"], opacity=0.6)
+        s.group(transform=f"translate({cx - 16},72) scale(2)")
         pictogram(s, {**p, "brand": p["dlg_art_accent"]}, 0, 0)
         s.end()
     return s
 
 
 def media_key(p):
-    s = _list_dialog(p, 390, 290, icon_note, icon_speaker)
+    s = _list_dialog(p, 390, 290, icon_note, icon_speaker, text_right=187, box_right=203)
     cx, cy = 286, 138
     s.circle(cx, cy, 62, fill=s.radial([(0, p["dlg_art_accent"], 0.2), (1, p["dlg_art_accent"], 0)]))
     s.circle(cx, cy, 46, fill=p["dlg_art"], stroke=p["dlg_art_light"], stroke_width=1.2, stroke_opacity=0.4)
@@ -206,7 +208,7 @@ def media_key(p):
 
 
 def windows_key(p):
-    s = _list_dialog(p, 390, 312, icon_apps, icon_globe)
+    s = _list_dialog(p, 390, 312, icon_apps, icon_globe, text_right=187, box_right=203)
     x, y, w, h = 226, 76, 128, 104
     s.rect(x, y + 4, w, h, 8, fill="#000000", opacity=0.35, filter=s.blur(4))
     s.rect(x, y, w, h, 8, fill=p["dlg_art"], stroke=p["dlg_art_light"], stroke_width=1.2, stroke_opacity=0.4)

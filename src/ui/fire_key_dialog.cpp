@@ -56,7 +56,7 @@ void CFireKeyDialog::Paint() {
     DrawWhite(texts.timesLabel, TIMES_LABEL);
     DrawWhite(texts.noteHeading, NOTE_HEADING, TextFormat::Left);
     DrawWhite(texts.speedNote, SPEED_NOTE, TextFormat::Left);
-    DrawWhite(texts.timesNote, TIMES_NOTE, TextFormat::Left);
+    DrawWhite(texts.timesNote, TIMES_NOTE, TextFormat::WrappedLeft);
 }
 
 void CFireKeyDialog::OnPress(Point point) {

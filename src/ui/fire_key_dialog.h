@@ -31,7 +31,8 @@ inline constexpr Rect SPEED_LABEL{10, 100, 171, 120};
 inline constexpr Rect TIMES_LABEL{10, 150, 171, 170};
 inline constexpr Rect NOTE_HEADING{20, 190, 400, 206};
 inline constexpr Rect SPEED_NOTE{20, 206, 400, 222};
-inline constexpr Rect TIMES_NOTE{20, 222, 400, 238};
+// Two lines' room down to the buttons: the English note is wider than the dialog.
+inline constexpr Rect TIMES_NOTE{20, 222, 400, 252};
 }  // namespace fire_key_layout
 
 namespace fire_key_limits {

@@ -19,11 +19,13 @@
 
 namespace kv12::ui {
 
+// The box and its list are wide enough for the longest item in every
+// language ("Multimedia Player", "打開多媒體播放器").
 namespace list_choice_layout {
-inline constexpr Rect DISPLAY{43, 129, 135, 143};
-inline constexpr Rect BOX{43, 129, 151, 143};
-inline constexpr Rect MEDIA_LIST{43, 145, 151, 265};
-inline constexpr Rect WINDOWS_LIST{43, 145, 151, 305};
+inline constexpr Rect DISPLAY{43, 129, 187, 143};
+inline constexpr Rect BOX{43, 129, 203, 143};
+inline constexpr Rect MEDIA_LIST{43, 145, 203, 265};
+inline constexpr Rect WINDOWS_LIST{43, 145, 203, 305};
 }  // namespace list_choice_layout
 
 // What tells one list-choice dialog from another.

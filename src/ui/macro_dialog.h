@@ -26,8 +26,9 @@ inline constexpr Rect MACRO_LIST{43, 146, 151, 285};
 // Repeat options 1..3 at 0..2: the tick box and the text beside it.
 inline constexpr std::array<Rect, REPEAT_OPTION_COUNT> REPEAT_BOXES = {
     {{220, 78, 236, 94}, {220, 128, 236, 144}, {220, 178, 236, 194}}};
+// Three lines' room, centred on the boxes: the English first option needs three.
 inline constexpr std::array<Rect, REPEAT_OPTION_COUNT> REPEAT_TEXTS = {
-    {{237, 70, 390, 102}, {237, 120, 390, 152}, {237, 170, 390, 202}}};
+    {{237, 62, 390, 110}, {237, 112, 390, 160}, {237, 162, 390, 210}}};
 }  // namespace macro_layout
 
 class CMacroDialog : public SkinnedDialogBase {

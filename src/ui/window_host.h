@@ -82,8 +82,12 @@ enum class ControlKind { Static, Edit, ListBox, Button, Other };
 // Window styles the windows give their child controls.
 inline constexpr std::uint32_t STYLE_STATIC = 0x50000000;           // WS_CHILD | WS_VISIBLE
 inline constexpr std::uint32_t STYLE_STATIC_CENTERED = 0x50000001;  // ... | SS_CENTER
-inline constexpr std::uint32_t STYLE_POPUP_LIST =
-    0x50800001;  // WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY
+// WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, with a scroll bar when the
+// items do not fit (WS_VSCROLL) and the list's height kept as laid out
+// (LBS_NOINTEGRALHEIGHT: otherwise the system fits it to the item height of
+// the font the list had before the window's font was set, and cuts the last
+// item in half).
+inline constexpr std::uint32_t STYLE_POPUP_LIST = 0x50A00101;
 
 struct ControlSpec {
     int id = 0;

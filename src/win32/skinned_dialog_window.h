@@ -10,8 +10,10 @@
 namespace kv12::win32 {
 
 // Style of the sub-dialogs' template: WS_POPUP | WS_BORDER | WS_CLIPCHILDREN
-// with DS_CONTROL | DS_SETFOREGROUND | DS_SETFONT; no caption, a thin border.
-inline constexpr DWORD SUB_DIALOG_STYLE = 0x82800640;
+// with DS_SETFOREGROUND | DS_SETFONT; no caption, a thin border. Not
+// DS_CONTROL: the dialog manager would hand Enter and Esc of such a dialog to
+// its owner, so Esc in a dialog would hide the main window behind it.
+inline constexpr DWORD SUB_DIALOG_STYLE = 0x82800240;
 
 class SkinnedDialogWindow final : public DialogWindow {
   public:

@@ -258,12 +258,13 @@ TEST_P(FireKeyTexts, LabelsAndNotesAreDrawnWhiteInTheLanguage) {
     Open(GetParam().language);
     dialog->OnEraseBackground();
     const std::vector<std::string> drawn(log.end() - 6, log.end());
-    EXPECT_EQ(drawn, (std::vector<std::string>{
-                         TextLine(GetParam().speed, {10, 100, 171, 120}),
-                         TextLine(GetParam().times, {10, 150, 171, 170}),
-                         TextLine(GetParam().heading, {20, 190, 400, 206}, TextFormat::Left),
-                         TextLine(GetParam().speedNote, {20, 206, 400, 222}, TextFormat::Left),
-                         TextLine(GetParam().timesNote, {20, 222, 400, 238}, TextFormat::Left), "Present"}));
+    EXPECT_EQ(
+        drawn,
+        (std::vector<std::string>{
+            TextLine(GetParam().speed, {10, 100, 171, 120}), TextLine(GetParam().times, {10, 150, 171, 170}),
+            TextLine(GetParam().heading, {20, 190, 400, 206}, TextFormat::Left),
+            TextLine(GetParam().speedNote, {20, 206, 400, 222}, TextFormat::Left),
+            TextLine(GetParam().timesNote, {20, 222, 400, 252}, TextFormat::WrappedLeft), "Present"}));
     // The two frame captions in the skin's colour, then the five texts in white.
     ASSERT_EQ(host.textColors.size(), 7u);
     EXPECT_EQ(host.textColors[0], (Rgb{10, 20, 30}));

@@ -44,7 +44,7 @@ const Kind MEDIA{"Media",
                  "/media-key.png",
                  552,
                  553,
-                 {43, 145, 151, 265},
+                 {43, 145, 203, 265},
                  {"Next", "Previous", "Stop", "Play/Pause", "Mute", "Vol+", "Vol-"}};
 const Kind WINDOWS{
     "Windows",
@@ -52,7 +52,7 @@ const Kind WINDOWS{
     "/windows-key.png",
     532,
     533,
-    {43, 145, 151, 305},
+    {43, 145, 203, 305},
     {"Multimedia Player", "Mail", "Calculator", "My Computer", "Browser-Search", "Browser-Home",
      "Browser-Back", "Browser-Forward", "Browser-Stop", "Browser-Refresh", "Browser-My Favorites"}};
 
@@ -81,7 +81,7 @@ TEST_P(ListChoiceDialogTest, OpensOnItsBackgroundWithTheFirstItemShown) {
     EXPECT_EQ(log,
               (std::vector<std::string>{"SetSkinFolder /prog/Skins/Blue",
                                         "LoadCanvas " + std::string(K().background), "SetFonts Arial Tahoma",
-                                        "CreateControl " + std::to_string(K().display) + " 43,129,135,143"}));
+                                        "CreateControl " + std::to_string(K().display) + " 43,129,187,143"}));
     EXPECT_EQ(host.controls[K().display].desc.style, ui::STYLE_STATIC);
     EXPECT_EQ(host.controls[K().display].desc.text, K().englishItems[0]);
     EXPECT_EQ(dialog->Position(), 0);

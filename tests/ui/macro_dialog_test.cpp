@@ -212,11 +212,11 @@ TEST_P(MacroTexts, PromptAndWrappedOptionTextsAreDrawnWhiteBesideTheirBoxes) {
     const std::vector<std::string> drawn(log.end() - 8, log.end());
     EXPECT_EQ(drawn, (std::vector<std::string>{
                          TextLine(GetParam().prompt, {-7, 113, 201, 129}),
-                         TextLine(GetParam().options[0], {237, 70, 390, 102}, TextFormat::WrappedLeft),
+                         TextLine(GetParam().options[0], {237, 62, 390, 110}, TextFormat::WrappedLeft),
                          ImageLine(TICKED, {220, 78}),
-                         TextLine(GetParam().options[1], {237, 120, 390, 152}, TextFormat::WrappedLeft),
+                         TextLine(GetParam().options[1], {237, 112, 390, 160}, TextFormat::WrappedLeft),
                          ImageLine(CLEAR, {220, 128}),
-                         TextLine(GetParam().options[2], {237, 170, 390, 202}, TextFormat::WrappedLeft),
+                         TextLine(GetParam().options[2], {237, 162, 390, 210}, TextFormat::WrappedLeft),
                          ImageLine(CLEAR, {220, 178}), "Present"}));
     ASSERT_EQ(host.textColors.size(), 6u);
     for (std::size_t i = 2; i < host.textColors.size(); ++i)
