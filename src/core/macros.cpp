@@ -182,7 +182,12 @@ std::optional<FileError> CheckMacroLimits(const IniDocument& recordIni, const st
 
 bool SaveMacro(IniDocument& recordIni, std::string_view name, const std::vector<std::string>& items) {
     if (!IniDocument::IsStorableSectionName(name)) return false;
-    recordIni.DeleteSection(name);
+    // A macro keeps its place in the file, and so its slot: the buttons refer
+    // to macros by slot, and a saved macro that moved to the end would leave
+    // them playing another one.
+    if (recordIni.HasSection(name)) {
+        for (const std::string& key : recordIni.KeyNames(name)) recordIni.DeleteKey(name, key);
+    }
     recordIni.Set(name, ITEM_COUNT_KEY, std::to_string(items.size()));
     for (std::size_t j = 0; j < items.size(); ++j)
         recordIni.Set(name, ItemKey(static_cast<int>(j)), items[j]);

@@ -217,20 +217,20 @@ TEST(EncodeMacros, LoopCountIsKeptForMacrosWithItemsAndClearedForEmptyOnes) {
     EXPECT_EQ(SlotBytes(block, 5), SlotBytes(before, 5));
 }
 
-TEST(EncodeMacros, SavingAMacroMovesItToTheLastSlot) {
+TEST(EncodeMacros, SavingAMacroKeepsItsSlot) {
     TestFolder dir;
     const auto path = dir / "record.ini";
     ASSERT_FALSE(SaveMacro(path, "One", {"A   Dn"}).has_value());
     ASSERT_FALSE(SaveMacro(path, "Two", {"B   Dn"}).has_value());
     ASSERT_FALSE(SaveMacro(path, "Three", {"A   Up"}).has_value());
     ASSERT_FALSE(SaveMacro(path, "One", {"B   Up"}).has_value());
-    EXPECT_EQ(LoadMacroNames(path), (std::vector<std::string>{"Two", "Three", "One"}));
+    EXPECT_EQ(LoadMacroNames(path), (std::vector<std::string>{"One", "Two", "Three"}));
 
     SettingsBlock block;
     EncodeMacros(path, block);
-    EXPECT_EQ(SlotBytes(block, 0), Slot(0, 0, {0x00, KEY_B}));
-    EXPECT_EQ(SlotBytes(block, 1), Slot(0, 0, {0x80, KEY_A}));
-    EXPECT_EQ(SlotBytes(block, 2), Slot(0, 0, {0x80, KEY_B}));
+    EXPECT_EQ(SlotBytes(block, 0), Slot(0, 0, {0x80, KEY_B}));
+    EXPECT_EQ(SlotBytes(block, 1), Slot(0, 0, {0x00, KEY_B}));
+    EXPECT_EQ(SlotBytes(block, 2), Slot(0, 0, {0x80, KEY_A}));
 }
 
 TEST(EncodeMacros, AfterADeleteTheHighestSlotInUseKeepsItsOldBytes) {
@@ -425,13 +425,16 @@ TEST(ReadMacro, ItemCountsAreBoundedAndTheFirstMacroBeyondTheLimitIsNamed) {
     EXPECT_FALSE(CheckMacroLimits(IniDocument::Parse("[Fits]\r\nItemCount=4096\r\n"), "r.ini").has_value());
 }
 
-TEST(SaveMacro, WritesTheCountAndTheItemsAtTheEndOfTheFile) {
+TEST(SaveMacro, RewritesAnExistingMacroInItsPlaceAndAppendsANewOne) {
     TestFolder dir;
-    dir.Write("record.ini", "[Old]\r\nItemCount=1\r\nItem0=A   Dn\r\n[Other]\r\nItemCount=0\r\n");
+    dir.Write("record.ini",
+              "[Old]\r\nItemCount=2\r\nItem0=A   Dn\r\nItem1=A   Up\r\n[Other]\r\nItemCount=0\r\n");
     ASSERT_FALSE(SaveMacro(dir / "record.ini", "old", {"B   Dn", "50 ms", "B   Up"}).has_value());
+    ASSERT_FALSE(SaveMacro(dir / "record.ini", "New", {"C   Dn"}).has_value());
     EXPECT_EQ(
         dir.Read("record.ini"),
-        "[Other]\r\nItemCount=0\r\n[old]\r\nItemCount=3\r\nItem0=B   Dn\r\nItem1=50 ms\r\nItem2=B   Up\r\n");
+        "[Old]\r\nItemCount=3\r\nItem0=B   Dn\r\nItem1=50 ms\r\nItem2=B   Up\r\n[Other]\r\nItemCount=0\r\n"
+        "[New]\r\nItemCount=1\r\nItem0=C   Dn\r\n");
 }
 
 TEST(SaveMacro, ANameWithALineBreakIsRefusedAndTheFileLeftAlone) {
@@ -494,7 +497,8 @@ TEST(MacroFile, ChineseNamesAreReadFromAUtf16FileAndWrittenBackAsUtf8) {
     const std::string saved = dir.Read("record.ini");
     EXPECT_EQ(saved.rfind("; macros recorded", 0), 0u) << "now UTF-8 without a mark, comment kept";
     EXPECT_NE(saved.find("[" + COMBO_EMOJI + "]\r\n"), std::string::npos);
-    EXPECT_EQ(LoadMacroNames(path), (std::vector<std::string>{COMBO_EMOJI, MACRO_ONE}));
+    EXPECT_EQ(LoadMacroNames(path), (std::vector<std::string>{MACRO_ONE, COMBO_EMOJI}))
+        << "saved in its place";
 }
 
 }  // namespace

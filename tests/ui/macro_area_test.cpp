@@ -444,17 +444,18 @@ TEST_F(MacroAreaTest, ConfirmSavesTheSequenceUnderTheListedNameAndCompilesTheSlo
 
     EXPECT_TRUE(Messages().empty());
     const IniDocument saved = RecordIni();
-    // Saving moves the macro to the end of the file, and so to the last slot.
-    EXPECT_EQ(LoadMacroNames(saved), (Items{"Beta", "Gamma", "Alpha"}));
+    // The macro keeps its place in the file, and so its slot: buttons that
+    // play slot 0 still play Alpha.
+    EXPECT_EQ(LoadMacroNames(saved), (Items{"Alpha", "Beta", "Gamma"}));
     EXPECT_EQ(ReadMacro(saved, "Alpha"), expected);
-    const auto slot = block.macroSlot(2);
+    const auto slot = block.macroSlot(0);
     const std::vector<std::uint8_t> events = EncodeMacroEvents(expected);
     EXPECT_EQ(std::vector<std::uint8_t>(slot.begin() + 2,
                                         slot.begin() + 2 + static_cast<std::ptrdiff_t>(events.size())),
               events);
-    EXPECT_EQ(LoopCount(block, 2), 9);  // a slot's loop count stays with the slot
+    EXPECT_EQ(LoopCount(block, 0), 3);  // the loop count stays with its macro's slot
     EXPECT_EQ(slot[2 + events.size()], 0);
-    EXPECT_EQ(LoopCount(block, 1), 0);  // Gamma, without items, is cleared whole
+    EXPECT_EQ(LoopCount(block, 2), 0);  // Gamma, without items, is cleared whole
 }
 
 TEST_F(MacroAreaTest, ConfirmingAnEmptySequenceSavesNoItemsAndClearsTheSlot) {
@@ -465,8 +466,8 @@ TEST_F(MacroAreaTest, ConfirmingAnEmptySequenceSavesNoItemsAndClearsTheSlot) {
     area.OnPress(CONFIRM_BUTTON);
 
     EXPECT_EQ(RecordIni().GetString("Alpha", "ItemCount"), "0");
-    // Alpha is now the last of three: slot 2, loop count and all.
-    const auto cleared = block.macroSlot(2);
+    // Alpha keeps slot 0, which is cleared, loop count and all.
+    const auto cleared = block.macroSlot(0);
     EXPECT_TRUE(std::all_of(cleared.begin(), cleared.end(), [](std::uint8_t b) { return b == 0; }));
 }
 
@@ -539,9 +540,9 @@ TEST_F(MacroAreaTest, ConfirmTellsWhichOtherMacrosDoNotReachTheMouseWhole) {
         (std::vector<std::string>{
             "ShowMessage These macros are longer than the mouse holds and reach it cut to the events that "
             "fit: Long. | Warning",
-            "ShowMessage The mouse holds 12 macros; these are not sent to it: Mine. | Warning"}));
-    // Saved all the same, and moved to the end: now the thirteenth itself.
-    EXPECT_EQ(LoadMacroNames(RecordIni()).back(), "Mine");
+            "ShowMessage The mouse holds 12 macros; these are not sent to it: M12. | Warning"}));
+    // Saved in its place: the first macro stays the first.
+    EXPECT_EQ(LoadMacroNames(RecordIni()).front(), "Mine");
 }
 
 TEST_F(MacroAreaTest, ARecordIniThatCannotBeChangedIsReportedAndNothingIsLost) {
