@@ -82,8 +82,9 @@ std::vector<std::string> ReadMacro(const std::filesystem::path& recordIni, std::
 // file's path; nullopt when every macro is within the limit.
 std::optional<FileError> CheckMacroLimits(const IniDocument& recordIni, const std::filesystem::path& path);
 
-// Deletes the section and writes it anew at the end of the file: "ItemCount"
-// and "Item0".."Item<n-1>". Returns false, changing nothing, for a name that
+// Writes the macro as "ItemCount" and "Item0".."Item<n-1>": an existing
+// section is emptied and rewritten where it stands (its slot stays), a new
+// one goes at the end of the file. Returns false, changing nothing, for a name that
 // cannot be a section name (one holding a line break).
 bool SaveMacro(IniDocument& recordIni, std::string_view name, const std::vector<std::string>& items);
 // The same on the file, saved atomically; an unstorable name or a record.ini
