@@ -68,6 +68,10 @@ void CHidMouseDlg::ShowMessages(const std::vector<UserMessage>& messages) {
 }
 
 void CHidMouseDlg::FindMouseAtStartup() {
+    // The search's balloons come before the window's initialisation: they
+    // speak the interface language already.
+    languageCode_ = ReadLanguage(IniDocument::Load(files_.preferences));
+    texts_ = ApplyLanguage(languageCode_);
     const FindDeviceResult found = link_.FindDevice();
     if (found.message) host_.ShowMessage(found.message->text, found.message->caption);
     if (found.found) {

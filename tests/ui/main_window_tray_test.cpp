@@ -165,6 +165,17 @@ TEST_F(MainWindowTest, TrayIgnoresOtherMouseMessages) {
     EXPECT_TRUE(host.log.empty());
 }
 
+TEST_F(MainWindowTest, TheFirstBalloonSpeaksTheInterfaceLanguage) {
+    writeSampleFiles = false;
+    folder.Write("str.ini", "[Skins]\r\nLan=CHT\r\n");
+    Start();
+    EXPECT_EQ(host.Lines("ShowBalloon"),
+              std::vector<std::string>{"ShowBalloon 系統檢測到遊戲滑鼠。 | Info | 100"});
+
+    Start(false);
+    EXPECT_EQ(host.Lines("ShowBalloon").back(), "ShowBalloon 系統沒有檢測到遊戲滑鼠！ | Warning | 100");
+}
+
 class TrayMenu : public MainWindowTest,
                  public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
