@@ -348,6 +348,22 @@ void MacroArea::ConfirmMacro() {
         return;
     }
     const MacroEncodeReport report = EncodeMacros(context_.files.record, context_.store.block);
+    // A macro whose slot never had a loop count (a new one, a fresh
+    // config.bin) would reach the mouse to be played 0 times: it gets the
+    // count the box shows, as if it had been typed.
+    if (!items.empty()) {
+        const std::vector<std::string> names = LoadMacroNames(context_.files.record);
+        for (std::size_t k = 0; k < names.size() && k < static_cast<std::size_t>(MACRO_MAX_COUNT); ++k) {
+            if (names[k] != name) continue;
+            if (LoopCount(context_.store.block, static_cast<int>(k)) == 0) {
+                const int typed = ReadDecimalField(host.ControlText(LOOP_TIMES_BOX));
+                const bool valid = typed >= LOOP_COUNT_MIN && typed <= LOOP_COUNT_MAX;
+                SetLoopCount(context_.store.block, static_cast<int>(k),
+                             static_cast<std::uint16_t>(valid ? typed : LOOP_COUNT_MIN));
+            }
+            break;
+        }
+    }
     // Only other macros of a record.ini made elsewhere can still be too long
     // or too many; the user hears which.
     if (!report.cut.empty()) {

@@ -27,12 +27,16 @@ void MacroRecorder::StartRecording() {
         host.ShowMessage(texts.emptyMacroList, WARNING_CAPTION);
         return;
     }
-    host.ShowMessage(texts.startNotice, "");
+    // A running capture ends before the notice: the keys that answer it are
+    // not the macro's, and the capture would keep them from the message box.
     if (capturing_) {
         host.StopKeyCapture();
         capturing_ = false;
     }
+    host.ShowMessage(texts.startNotice, "");
     target_.ClearSequence();
+    held_.clear();
+    lastPressItems_ = 0;
     if (const std::uint32_t error = host.StartKeyCapture(); error != 0) {
         host.ShowMessage(WithNumber(RECORD_HOOK_FAILED_FORMAT, error), "");
         return;
@@ -47,13 +51,10 @@ void MacroRecorder::StartRecording() {
 void MacroRecorder::StopRecording() {
     const MacroRecorderTexts& texts = DialogTextsFor(LanguageFromCode(context_.languageCode)).recorder;
     MainWindowHost& host = context_.host;
+    // The capture ends before the notice, for the same reason as above.
+    if (capturing_) EndRecording(false);
     host.ShowMessage(texts.stopNotice, "");
-    if (!recordingStarted_) {
-        host.ShowMessage(texts.stopWithoutStart, WARNING_CAPTION);
-        return;
-    }
-    if (!capturing_) return;
-    EndRecording(false);
+    if (!recordingStarted_) host.ShowMessage(texts.stopWithoutStart, WARNING_CAPTION);
 }
 
 void MacroRecorder::EndRecording(bool ctrlBreak) {
@@ -76,10 +77,15 @@ void MacroRecorder::PageLeft() {
     if (!capturing_) return;
     context_.host.StopKeyCapture();
     capturing_ = false;
+    held_.clear();
+    lastPressItems_ = 0;
 }
 
 bool MacroRecorder::DiscardsKey(const KeyEvent& event) const {
-    return capturing_ && !event.released;
+    // Ctrl+Break has ended the capture by the time this is asked; its key-down
+    // is kept from the window too (the dialog manager would take it for Esc
+    // and hide the window).
+    return !event.released && (capturing_ || event.virtualKey == CTRL_BREAK_KEY);
 }
 
 void MacroRecorder::OnKeyEvent(const KeyEvent& event) {

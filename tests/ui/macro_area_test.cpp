@@ -458,6 +458,19 @@ TEST_F(MacroAreaTest, ConfirmSavesTheSequenceUnderTheListedNameAndCompilesTheSlo
     EXPECT_EQ(LoopCount(block, 2), 0);  // Gamma, without items, is cleared whole
 }
 
+TEST_F(MacroAreaTest, ANewMacroNeverReachesTheMouseWithLoopCountZero) {
+    Build();
+    TypeName("Fresh");
+    area.OnPress(NEW_BUTTON);
+    SetSequence({"A   Dn", "50 ms", "A   Up"}, -1);
+    ASSERT_EQ(LoopCount(block, 3), 0);  // the slot of the fourth macro never had one
+
+    area.OnPress(CONFIRM_BUTTON);
+
+    EXPECT_EQ(LoadMacroNames(RecordIni()), (Items{"Alpha", "Beta", "Gamma", "Fresh"}));
+    EXPECT_EQ(LoopCount(block, 3), 1);  // what the loop box shows
+}
+
 TEST_F(MacroAreaTest, ConfirmingAnEmptySequenceSavesNoItemsAndClearsTheSlot) {
     Build();
     for (int slot = 0; slot < 3; ++slot) std::ranges::fill(block.macroSlot(slot), std::uint8_t{0x77});
