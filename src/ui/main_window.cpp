@@ -1,9 +1,13 @@
 #include "ui/main_window.h"
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "core/ini_file.h"
+#include "core/language.h"
+#include "core/utf8_path.h"
 #include "device/apply_settings.h"
 #include "device/mouse_notice.h"
 #include "ui/notice_balloon.h"
@@ -83,8 +87,11 @@ void CHidMouseDlg::FindMouseAtStartup() {
 }
 
 void CHidMouseDlg::InitialiseWindow() {
+    // Messages wait until the window is whole: a tray click while one of them
+    // is up then shows a painted page, not a window without its canvas.
+    std::vector<UserMessage> messages;
     const LoadSettingsResult loaded = LoadSettingsFile(files_.config, store_.block, store_.firstRunFlag);
-    if (loaded.message) host_.ShowMessage(loaded.message->text, loaded.message->caption);
+    if (loaded.message) messages.push_back(*loaded.message);
     store_.TakeSavedCopy();
 
     const IniDocument strIni = IniDocument::Load(files_.preferences);
@@ -95,14 +102,43 @@ void CHidMouseDlg::InitialiseWindow() {
     skin_.SkinName = prefs_.skinPath;
     skin_.SkinPath = SkinFolderFor(files_.folder, skin_.SkinName);
     host_.SetSkinFolder(skin_.SkinPath);
-    canvasLoaded_ = host_.LoadCanvas(SkinImageName(SkinImage::BasicBackground));
+    LoadCanvasOrFallBack(messages);
     skin_.TextColor = {ParseColorComponent(prefs_.rColor), ParseColorComponent(prefs_.gColor),
                        ParseColorComponent(prefs_.bColor)};
 
     const WindowFonts fonts = FontsFor(languageCode_, version_);
     host_.SetFonts(fonts.normal, fonts.title);
 
-    if (link_.DeviceReady()) BuildBasicPage();
+    if (link_.DeviceReady() && canvasLoaded_) BuildBasicPage();
+    initialised_ = true;
+    ShowMessages(messages);
+}
+
+void CHidMouseDlg::LoadCanvasOrFallBack(std::vector<UserMessage>& messages) {
+    const std::string_view background = SkinImageName(SkinImage::BasicBackground);
+    canvasLoaded_ = host_.LoadCanvas(background);
+    if (canvasLoaded_) return;
+
+    // The stored skin cannot draw the window (a wrong "Path", a deleted
+    // folder, no str.ini at all): the first skin folder that can is used for
+    // this run. str.ini keeps its choice, so a folder that comes back (a
+    // network drive, an unfinished copy) is used again at the next start.
+    const SkinProblem problem{skin_.SkinPath + std::string(background), LanguageFromCode(languageCode_)};
+    for (const std::string& name : ListSkinFolders(files_.skins)) {
+        if (name == skin_.SkinName) continue;
+        const std::string folder = SkinFolderFor(files_.folder, name);
+        host_.SetSkinFolder(folder);
+        if (host_.LoadCanvas(background)) {
+            canvasLoaded_ = true;
+            skin_.SkinName = name;
+            skin_.SkinPath = folder;
+            messages.push_back({problem.UsingInstead(name), ""});
+            return;
+        }
+    }
+    host_.SetSkinFolder(skin_.SkinPath);
+    noSkinMessage_ = problem.NoSkinUnder(PathToUtf8(files_.skins));
+    messages.push_back({noSkinMessage_, ""});
 }
 
 void CHidMouseDlg::OnTrayIcon(unsigned mouseMessage) {
@@ -111,6 +147,13 @@ void CHidMouseDlg::OnTrayIcon(unsigned mouseMessage) {
         return;
     }
     if (mouseMessage != TRAY_LEFT_BUTTON_UP && mouseMessage != TRAY_LEFT_DOUBLE_CLICK) return;
+    // Start-up is still running (its search's message is up): there is no page to show yet.
+    if (!initialised_) return;
+    if (!canvasLoaded_) {
+        // Without a skin there is nothing to show; the message says what to do.
+        host_.ShowMessage(noSkinMessage_, "");
+        return;
+    }
     if (!link_.DeviceReady()) {
         OnMouseNotice(NOTICE_NOT_FOUND, 0);
         return;
@@ -245,6 +288,19 @@ void CHidMouseDlg::ApplyAndSave() {
 void CHidMouseDlg::ApplySkin() {
     CSkinsDialog dialog(skin_, files_.skins, languageCode_, version_);
     if (host_.RunModal(dialog) != DialogResult::Ok) return;
+
+    // Another folder without the pages' backgrounds would leave the old
+    // picture under the new texts: the pick is refused and nothing is stored.
+    for (const SkinImage page : {SkinImage::BasicBackground, SkinImage::AdvancedBackground}) {
+        if (dialog.ChosenFolder() == skin_.SkinPath) break;
+        const std::string image = dialog.ChosenFolder() + std::string(SkinImageName(page));
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(PathFromUtf8(image), error)) {
+            const SkinProblem problem{image, LanguageFromCode(languageCode_)};
+            host_.ShowMessage(problem.Keeping(skin_.SkinName), "");
+            return;
+        }
+    }
 
     skin_.SkinPath = dialog.ChosenFolder();
     host_.SetSkinFolder(skin_.SkinPath);

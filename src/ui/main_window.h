@@ -205,6 +205,9 @@ class CHidMouseDlg {
     bool RegionOnShownPage(HoverRegion region) const;
     // Messages for the user, in order.
     void ShowMessages(const std::vector<UserMessage>& messages);
+    // The canvas from the stored skin, else from the first skin folder that
+    // has the page background; adds the message saying what happened.
+    void LoadCanvasOrFallBack(std::vector<UserMessage>& messages);
 
     MainWindowHost& host_;
     DeviceLink& link_;
@@ -227,6 +230,8 @@ class CHidMouseDlg {
     bool basicPageBuilt_ = false;
     bool rebuildOnShow_ = false;
     bool canvasLoaded_ = false;
+    bool initialised_ = false;   // InitialiseWindow has run
+    std::string noSkinMessage_;  // why there is no canvas, when no skin could give one
     int hiddenNcPaints_ = 2;
     std::array<bool, HOVER_REGION_COUNT> hoverFlags_{};
 };

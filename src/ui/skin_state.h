@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/language.h"
 #include "ui/window_host.h"
 
 namespace kv12::ui {
@@ -25,5 +26,23 @@ struct SkinState {
 /// The folder of a named skin as start-up forms it: the program folder,
 /// "/Skins/" and the name. An empty name gives the skins root itself.
 std::string SkinFolderFor(const std::filesystem::path& programFolder, std::string_view skinName);
+
+/// The messages about a skin that cannot draw the main window. `image` is the
+/// page background's full file name; the message says whether it is missing or
+/// cannot be read (checked on disk here), then what the window does about it.
+struct SkinProblem {
+    std::string image;
+    Language language = Language::English;
+
+    /// Start-up used another skin, `usedSkin`, instead.
+    std::string UsingInstead(std::string_view usedSkin) const;
+    /// No skin under `skinsRoot` can draw the window.
+    std::string NoSkinUnder(std::string_view skinsRoot) const;
+    /// The skin chooser's pick was refused; the window keeps `keptSkin`.
+    std::string Keeping(std::string_view keptSkin) const;
+
+  private:
+    std::string What() const;
+};
 
 }  // namespace kv12::ui

@@ -55,7 +55,8 @@ class RecordingWindow : public Base {
     explicit RecordingWindow(std::vector<std::string>& log) : log_(log) {}
 
     // Script.
-    std::set<std::string> missingImages;          // LoadCanvas / DrawImage fail for these names
+    std::set<std::string> missingImages;      // LoadCanvas / DrawImage fail for these names
+    std::set<std::string> brokenSkinFolders;  // ... and for every name while one of these is the skin folder
     std::deque<std::optional<Rgb>> colorAnswers;  // answers of ChooseColor, in order; none left: cancelled
     std::map<int, RecordedControl> controls;
     std::string skinFolder;
@@ -63,17 +64,23 @@ class RecordingWindow : public Base {
 
     bool LoadCanvas(std::string_view imageName) override {
         Log("LoadCanvas " + std::string(imageName));
-        return !missingImages.contains(std::string(imageName));
+        return Decodes(imageName);
     }
     bool DrawImage(std::string_view imageName, Point at) override {
         Log(ImageLine(imageName, at));
-        return !missingImages.contains(std::string(imageName));
+        return Decodes(imageName);
+    }
+    bool Decodes(std::string_view imageName) const {
+        return !missingImages.contains(std::string(imageName)) && !brokenSkinFolders.contains(skinFolder);
     }
     void DrawText(std::string_view text, Rect rect, TextFormat format, FontRole font, Rgb color) override {
         Log(TextLine(text, rect, format, font));
         textColors.push_back(color);
     }
     void Present() override { Log("Present"); }
+    // Images asked to be decoded ahead of their draw, in order (kept out of the call log).
+    std::vector<std::string> preparedImages;
+    void PrepareImage(std::string_view imageName) override { preparedImages.emplace_back(imageName); }
     void SetSkinFolder(const std::string& folder) override {
         skinFolder = folder;
         Log("SetSkinFolder " + folder);

@@ -281,6 +281,8 @@ TEST_F(ApplySkinTest, ColourWithoutASkinWritesTheColourAndTheUnchangedPath) {
 
 TEST_F(ApplySkinTest, PickedSkinIsWrittenInOrderAndTheShownPageRepaintedFromIt) {
     folder.Write("str.ini", "[Setting-EN]\r\nItem1=Left Click\r\n");
+    for (const char* page : {"BasicSet2.png", "AdvancedSet2.png"})
+        folder.Write(std::string("Skins/Red/") + page, "png");
     Start();
     window->BuildAdvancedPage();
     host.dialogScript = [](SkinnedDialog& d, RecordingDialogHost& h) {
