@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-apps x11-utils fonts-wqy-microhei locales
   librsvg2-bin
-  libhidapi-dev unzip dpkg-dev
+  libhidapi-dev libx11-dev unzip dpkg-dev
 )
 
 missing=()
