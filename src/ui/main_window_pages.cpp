@@ -28,6 +28,16 @@ constexpr std::array<HoverRegion, 12> ADVANCED_FRAME_ORDER = {
     HoverRegion::PointerDefaults, HoverRegion::New,   HoverRegion::Delete,     HoverRegion::Confirm,
 };
 
+// The over images of the page's hover regions (and the frame's), decoded
+// with the page so that the pointer's first pass over a region does not wait
+// for its file.
+void PrepareHoverImages(WindowHost& host, int page) {
+    for (int i = 0; i < HOVER_REGION_COUNT; ++i) {
+        const HoverRegionInfo& info = RegionInfo(static_cast<HoverRegion>(i));
+        if (info.page == PAGE_NONE || info.page == page) host.PrepareImage(SkinImageName(info.over));
+    }
+}
+
 }  // namespace
 
 void CHidMouseDlg::BuildBasicPage() {
@@ -37,6 +47,7 @@ void CHidMouseDlg::BuildBasicPage() {
     if (!basicPageBuilt_) FirstBasicBuild();
     DrawBasicPage();
     host_.Present();
+    PrepareHoverImages(host_, PAGE_BASIC);
 }
 
 void CHidMouseDlg::BuildAdvancedPage() {
@@ -45,6 +56,7 @@ void CHidMouseDlg::BuildAdvancedPage() {
     TearDownPage(PAGE_BASIC);
     DrawAdvancedPage();
     host_.Present();
+    PrepareHoverImages(host_, PAGE_ADVANCED);
 }
 
 void CHidMouseDlg::RebuildShownPage() {

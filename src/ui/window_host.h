@@ -147,6 +147,11 @@ class WindowHost {
     // window's host says nothing then; a dialog's host shows
     // "LoadPng---Load image failed." each time.
     virtual bool DrawImage(std::string_view imageName, Point at) = 0;
+    // Decodes a skin image the window will draw later (a hover region's over
+    // image), so that the pointer's first pass over the region does not wait
+    // for the file. Draws nothing; the host keeps the image while the window
+    // is shown, and decodes it again when the window shows after a hide.
+    virtual void PrepareImage(std::string_view imageName) = 0;
     // Draws a text into the canvas with one of the window's fonts, in
     // TRANSPARENT mode.
     virtual void DrawText(std::string_view text, Rect rect, TextFormat format, FontRole font, Rgb color) = 0;
@@ -159,8 +164,11 @@ class WindowHost {
     virtual void SetFonts(const FontSpec& normal, const FontSpec& title) = 0;
 
     // --- the window --------------------------------------------------------
+    // Hides the window. The host may drop the canvas's pixels meanwhile; the
+    // window keeps drawing as if it had them (the draws count for the next show).
     virtual void Hide() = 0;
-    // Brings the window to the foreground and shows it.
+    // Brings the window to the foreground and shows it, with the canvas as the
+    // window left it.
     virtual void ShowInForeground() = 0;
     // Asks for a hover notification after the pointer rests 10 ms (and, for
     // the main window, a leave notification).

@@ -2,8 +2,6 @@
 
 #include <climits>
 
-#include "win32/mem_dc.h"
-
 namespace kv12::win32 {
 
 std::optional<Canvas> Canvas::FromImage(const DecodedImage& image) {
@@ -36,10 +34,12 @@ void Canvas::DrawText(std::wstring_view text, const RECT& rect, UINT format, HFO
 }
 
 void Canvas::CopyTo(HDC target, const RECT& area) const {
-    CMemDC memory(target, area);
-    if (!memory.IsValid()) return;
-    const RECT& r = memory.Rect();
-    ::BitBlt(memory.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, dc_.Get(), r.left, r.top, SRCCOPY);
+    RECT r = area;
+    if (r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0) ::GetClipBox(target, &r);
+    // The canvas is already the finished picture off-screen: one block
+    // transfer straight from it puts it on the target without a half-drawn
+    // state, and without a second window-sized bitmap for every paint.
+    ::BitBlt(target, r.left, r.top, r.right - r.left, r.bottom - r.top, dc_.Get(), r.left, r.top, SRCCOPY);
 }
 
 COLORREF Canvas::PixelAt(int x, int y) const {

@@ -15,7 +15,7 @@
 namespace kv12::win32 {
 
 class Canvas {
-public:
+  public:
     // A canvas holding a copy of the image; nothing when memory runs out.
     static std::optional<Canvas> FromImage(const DecodedImage& image);
 
@@ -34,14 +34,13 @@ public:
     void DrawText(std::wstring_view text, const RECT& rect, UINT format, HFONT font, COLORREF color);
 
     // Copies the part of the canvas that `area` covers (all zero: the target's
-    // clip box) to the target at the same coordinates, in one block transfer
-    // through an off-screen context.
+    // clip box) to the target at the same coordinates, in one block transfer.
     void CopyTo(HDC target, const RECT& area) const;
 
     // The colour at (x, y) (CLR_INVALID outside the canvas).
     COLORREF PixelAt(int x, int y) const;
 
-private:
+  private:
     Canvas() = default;
 
     int width_ = 0;

@@ -137,7 +137,7 @@ int CHidMouseApp::Run(const std::vector<std::string>& args) {
     DeviceLink link(hid, clock, scramble.config);
     link.SetTraceSink(&traceOutput);
 
-    ImageCache images;
+    ImageCache images(&log);
     MainWindowSetup setup;
     setup.context = HostContext{&images, title, &log};
     setup.link = &link;

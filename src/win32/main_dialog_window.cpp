@@ -1,5 +1,6 @@
 #include "win32/main_dialog_window.h"
 
+#include <cstdio>
 #include <functional>
 #include <thread>
 
@@ -23,6 +24,12 @@ constexpr UINT SIM_CONTROL_POLL_MS = 100;
 // The template's own size in dialog units; the window takes its real size from its background image.
 constexpr short TEMPLATE_WIDTH = 450;
 constexpr short TEMPLATE_HEIGHT = 325;
+
+LONGLONG PerformanceCounter() {
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
 
 UniqueIcon LoadAppIcon(int widthMetric, int heightMetric) {
     return UniqueIcon(static_cast<HICON>(
@@ -134,6 +141,7 @@ std::optional<MessageResult> MainDialogWindow::OnMessage(UINT message, WPARAM wP
     switch (message) {
         case WM_ERASEBKGND:
             host_.PaintBackground(reinterpret_cast<HDC>(wParam));
+            if (host_.HasCanvas()) LogFirstPaint();
             return MessageResult{TRUE};
         case WM_NCPAINT:
             if (window_->OnNcPaint()) return MessageResult{0};
@@ -154,8 +162,10 @@ std::optional<MessageResult> MainDialogWindow::OnMessage(UINT message, WPARAM wP
             if (LOWORD(lParam) == WM_LBUTTONUP || LOWORD(lParam) == WM_LBUTTONDBLCLK ||
                 LOWORD(lParam) == WM_RBUTTONUP) {
                 Log("tray", "mouse message " + std::to_string(LOWORD(lParam)));
+                trayClickAt_ = PerformanceCounter();
             }
             window_->OnTrayIcon(static_cast<unsigned>(LOWORD(lParam)));
+            trayClickAt_.reset();
             return MessageResult{0};
         case WM_MOUSENOTICE:
             if (stopping_.load()) return MessageResult{0};
@@ -213,6 +223,19 @@ std::optional<MessageResult> MainDialogWindow::OnMessage(UINT message, WPARAM wP
         default:
             return std::nullopt;
     }
+}
+
+void MainDialogWindow::LogFirstPaint() {
+    if (!showRequestedAt_) return;
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceFrequency(&frequency);
+    const double ms = frequency.QuadPart > 0 ? static_cast<double>(PerformanceCounter() - *showRequestedAt_) *
+                                                   1000.0 / static_cast<double>(frequency.QuadPart)
+                                             : 0.0;
+    showRequestedAt_.reset();
+    char text[64];
+    std::snprintf(text, sizeof text, "first paint %.1f ms after show", ms);
+    Log("paint", text);
 }
 
 void MainDialogWindow::OnFinalMessage() {
@@ -322,8 +345,18 @@ void MainDialogWindow::Host::ShowContextMenu(int commandId, std::string_view tex
     ::PostMessageW(Window(), WM_NULL, 0, 0);
 }
 
+void MainDialogWindow::Host::ShowInForeground() {
+    if (!::IsWindowVisible(Window()))
+        window_.showRequestedAt_ = window_.trayClickAt_.value_or(PerformanceCounter());
+    WindowHostBase::ShowInForeground();
+}
+
 ui::DialogResult MainDialogWindow::Host::RunModal(ui::SkinnedDialog& dialog) {
-    SkinnedDialogWindow dialogWindow(dialog, window_.setup_.context);
+    // The dialog's images are its own: they go when it closes, its background with its canvas.
+    ImageCache dialogImages(window_.setup_.context.log);
+    HostContext context = window_.setup_.context;
+    context.images = &dialogImages;
+    SkinnedDialogWindow dialogWindow(dialog, context);
     return dialogWindow.Run(Window());
 }
 

@@ -64,6 +64,8 @@ class MainDialogWindow final : public DialogWindow {
         void SetWindowTitle(std::string_view text) override;
         void ShowContextMenu(int commandId, std::string_view text) override;
         ui::PointerSettingsPort& PointerSettings() override { return pointer_; }
+        // Also starts the clock of the first paint when the window was hidden.
+        void ShowInForeground() override;
 
       protected:
         // Key capture of the main window (the macro recorder) goes to the shown page's areas.
@@ -87,6 +89,9 @@ class MainDialogWindow final : public DialogWindow {
     // Runs the simulated mouse's control file, if one is waiting.
     void PollSimControl();
     void Log(std::string_view category, std::string_view text) const;
+    // After a show, the first paint that puts the canvas on the screen is
+    // logged with the time since the show was asked for (the tray click).
+    void LogFirstPaint();
 
     MainWindowSetup setup_;
     Host host_;
@@ -96,6 +101,10 @@ class MainDialogWindow final : public DialogWindow {
     std::unique_ptr<NoticeReader> reader_;
     UniqueDeviceNotify deviceNotify_;
     std::unique_ptr<ui::CHidMouseDlg> window_;
+    // QueryPerformanceCounter ticks: the tray click being handled, and the
+    // show whose first paint is still to come.
+    std::optional<LONGLONG> trayClickAt_;
+    std::optional<LONGLONG> showRequestedAt_;
     std::atomic<bool> stopping_{false};
     bool shutDown_ = false;
 };

@@ -25,6 +25,7 @@ std::optional<DecodedImage> MakeDecodedImage(int width, int height, bool hasAlph
     image.width_ = width;
     image.height_ = height;
     image.hasAlpha_ = hasAlpha;
+    image.opaque_ = !hasAlpha;
     image.stride_ = StrideOf(width, image.BitsPerPixel());
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -57,6 +58,12 @@ std::uint32_t DecodedImage::PixelAt(int x, int y) const {
     return value;
 }
 
+std::uint8_t DecodedImage::AlphaAt(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    if (!hasAlpha_) return 255;
+    return bits_[static_cast<std::ptrdiff_t>(y) * stride_ + x * 4 + 3];
+}
+
 UniqueBitmap DecodedImage::CopyBitmap() const {
     auto copy = MakeDecodedImage(width_, height_, hasAlpha_);
     if (!copy) return UniqueBitmap();
@@ -86,13 +93,20 @@ std::optional<DecodedImage> DecodedImage::FromFile(const std::filesystem::path& 
     data.PixelFormat = hasAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
     data.Scan0 = image->bits_;
     Gdiplus::Rect whole(0, 0, width, height);
-    if (source->LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf, data.PixelFormat,
-                         &data) != Gdiplus::Ok) {
+    if (source->LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                         data.PixelFormat, &data) != Gdiplus::Ok) {
         return std::nullopt;
     }
     source->UnlockBits(&data);
     source.reset();  // before the scope's GDI+ shutdown
-    if (hasAlpha) PremultiplyPixels(image->bits_, static_cast<std::size_t>(width) * height);
+    if (hasAlpha) {
+        const std::size_t pixelCount = static_cast<std::size_t>(width) * height;
+        PremultiplyPixels(image->bits_, pixelCount);
+        // A file with an alpha channel that is opaque everywhere still hides what it is drawn over.
+        image->opaque_ = true;
+        for (std::size_t i = 0; i < pixelCount && image->opaque_; ++i)
+            image->opaque_ = image->bits_[4 * i + 3] == 255;
+    }
     return image;
 }
 
@@ -106,8 +120,8 @@ bool DrawDecodedImage(HDC dc, const DecodedImage& image, int x, int y) {
         return ::AlphaBlend(dc, x, y, image.Width(), image.Height(), source.Get(), 0, 0, image.Width(),
                             image.Height(), blend) != FALSE;
     }
-    return ::StretchBlt(dc, x, y, image.Width(), image.Height(), source.Get(), 0, 0, image.Width(), image.Height(),
-                        SRCCOPY) != FALSE;
+    return ::StretchBlt(dc, x, y, image.Width(), image.Height(), source.Get(), 0, 0, image.Width(),
+                        image.Height(), SRCCOPY) != FALSE;
 }
 
 bool LoadPng(HDC dc, const std::filesystem::path& file, int x, int y) {

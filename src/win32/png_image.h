@@ -17,7 +17,7 @@ namespace kv12::win32 {
 // blue-green-red-alpha pixels, premultiplied; one without as 24-bit pixels
 // that are copied opaquely. Rows run top-down.
 class DecodedImage {
-public:
+  public:
     DecodedImage() = default;
     DecodedImage(DecodedImage&&) noexcept = default;
     DecodedImage& operator=(DecodedImage&&) noexcept = default;
@@ -30,6 +30,13 @@ public:
     // The pixel at (x, y) as stored: blue, green, red and (32-bit only) alpha.
     // Zero outside the image.
     std::uint32_t PixelAt(int x, int y) const;
+    // Whether every pixel is fully opaque (always so without alpha): drawn, it
+    // hides whatever was under its rectangle.
+    bool IsOpaque() const { return opaque_; }
+    // The alpha of the pixel at (x, y): 255 everywhere in an image without
+    // alpha, 0 outside the image. A decoded image is only ever drawn from,
+    // never into, so no pending GDI work has to be flushed first.
+    std::uint8_t AlphaAt(int x, int y) const;
 
     // A separate copy of the bitmap, e.g. for a window canvas that is drawn on.
     UniqueBitmap CopyBitmap() const;
@@ -38,13 +45,14 @@ public:
     // file is missing or cannot be decoded.
     static std::optional<DecodedImage> FromFile(const std::filesystem::path& file);
 
-private:
+  private:
     friend std::optional<DecodedImage> MakeDecodedImage(int width, int height, bool hasAlpha);
 
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;
     bool hasAlpha_ = false;
+    bool opaque_ = true;
     std::uint8_t* bits_ = nullptr;  // owned by bitmap_
     UniqueBitmap bitmap_;
 };

@@ -1,8 +1,11 @@
 #include "win32/window_host_base.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 
 #include "win32/windows_api.h"
 
@@ -118,6 +121,42 @@ UINT DrawTextFlags(ui::TextFormat format) {
 
 namespace {
 
+// The box a text can ink: its measured extent placed where DrawText puts it,
+// widened by a few pixels for glyphs that reach past their advance, within
+// the rectangle DrawText clips to. Empty when nothing can show.
+RECT InkedBox(HDC dc, std::wstring_view text, const RECT& box, UINT format, HFONT font) {
+    if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return RECT{};
+    RECT measured = box;
+    {
+        const ScopedSelectObject selectFont(dc, font);
+        ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &measured, format | DT_CALCRECT);
+    }
+    const int width = measured.right - measured.left;
+    const int height = measured.bottom - measured.top;
+    int left = box.left;
+    if (format & DT_CENTER) {
+        left = box.left + ((box.right - box.left) - width) / 2;
+    } else if (format & DT_RIGHT) {
+        left = box.right - width;
+    }
+    int top = box.top;
+    if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+        top = box.top + ((box.bottom - box.top) - height) / 2;
+    constexpr int GLYPH_OVERHANG = 3;
+    const RECT inked{left - GLYPH_OVERHANG, top - GLYPH_OVERHANG, left + width + GLYPH_OVERHANG,
+                     top + height + GLYPH_OVERHANG};
+    RECT clipped{};
+    if (!::IntersectRect(&clipped, &inked, &box)) return RECT{};
+    return clipped;
+}
+
+UniqueFont MakeFont(const ui::FontSpec& desc) {
+    const std::wstring face = WideFromUtf8(desc.face);
+    return UniqueFont(::CreateFontW(desc.height, 0, 0, 0, desc.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_SWISS, face.c_str()));
+}
+
 // DT_VCENTER centres a single line only. A word-wrapped text is measured
 // first, in the font it is drawn with (DT_CALCRECT keeps the width and gives
 // the height of all its lines), and its rectangle moved down by half the room
@@ -153,8 +192,13 @@ ui::ControlKind ControlKindOf(UINT message) {
 }
 
 template <typename Base>
-const DecodedImage* WindowHostBase<Base>::FindImage(std::string_view imageName) {
-    const std::filesystem::path file = PathFromUtf8(skinFolder_ + std::string(imageName));
+std::filesystem::path WindowHostBase<Base>::FileOf(std::string_view imageName) const {
+    return PathFromUtf8(skinFolder_ + std::string(imageName));
+}
+
+template <typename Base>
+const DecodedImage* WindowHostBase<Base>::FindImage(const std::filesystem::path& file) {
+    if (background_ && file == backgroundFile_) return &*background_;
     const DecodedImage* image = context_.images->Find(file);
     if (!image && Log()) Log()->Write("image", "cannot decode " + PathToUtf8(file));
     return image;
@@ -172,55 +216,156 @@ void WindowHostBase<Base>::SizeClientArea(int width, int height) {
     CentreWindow(window_);
 }
 
+// The background is decoded straight into the window's own keeping: the
+// canvas is a copy of it, and the image itself stays beside the canvas (never
+// in the cache) for the page's next full draw.
 template <typename Base>
 bool WindowHostBase<Base>::LoadCanvas(std::string_view imageName) {
+    const std::filesystem::path file = FileOf(imageName);
     canvas_.reset();
-    if (const DecodedImage* image = FindImage(imageName)) canvas_ = Canvas::FromImage(*image);
+    background_.reset();
+    backgroundFile_.clear();
+    recipe_.Clear();
+    auto image = context_.images->Decode(file);
+    if (!image && Log()) Log()->Write("image", "cannot decode " + PathToUtf8(file));
+    if (image) canvas_ = Canvas::FromImage(*image);
     if (!canvas_) {
+        pixelsReleased_ = false;
         SizeClientArea(0, 0);
         return false;
     }
+    background_ = std::move(image);
+    backgroundFile_ = file;
+    recipe_.StartFrom(file);
     SizeClientArea(canvas_->Width(), canvas_->Height());
+    if (pixelsReleased_) {
+        // Hidden: the size was all that was needed now.
+        canvas_.reset();
+        background_.reset();
+        backgroundFile_.clear();
+    }
     return true;
 }
 
 template <typename Base>
 bool WindowHostBase<Base>::DrawImage(std::string_view imageName, ui::Point at) {
+    const std::filesystem::path file = FileOf(imageName);
+    if (pixelsReleased_) {
+        // Drawn when the window shows; a file that cannot be decoded then draws nothing.
+        RecordedDraw draw;
+        draw.file = file;
+        draw.at = at;
+        recipe_.Add(std::move(draw), nullptr, *context_.images);
+        return true;
+    }
     if (!canvas_) return false;
-    const DecodedImage* image = FindImage(imageName);
+    const DecodedImage* image = FindImage(file);
     if (!image) {
         if (isDialog_) ::MessageBoxW(window_, LOAD_IMAGE_FAILED, context_.appTitle.c_str(), MB_OK);
         return false;
     }
-    return canvas_->Draw(*image, at.x, at.y);
+    return DrawImageOnCanvas(file, *image, at);
+}
+
+template <typename Base>
+bool WindowHostBase<Base>::DrawImageOnCanvas(const std::filesystem::path& file, const DecodedImage& image,
+                                             ui::Point at) {
+    const bool drawn = canvas_->Draw(image, at.x, at.y);
+    const bool fillsCanvas =
+        at.x == 0 && at.y == 0 && image.Width() == canvas_->Width() && image.Height() == canvas_->Height();
+    if (fillsCanvas && image.IsOpaque()) {
+        // A page background: the canvas is now that image, whatever was drawn before.
+        recipe_.StartFrom(file);
+    } else {
+        RecordedDraw draw;
+        draw.file = file;
+        draw.at = at;
+        const RECT placed{at.x, at.y, at.x + image.Width(), at.y + image.Height()};
+        const RECT whole{0, 0, canvas_->Width(), canvas_->Height()};
+        RECT touched{};
+        ::IntersectRect(&touched, &placed, &whole);
+        draw.touched = touched;
+        recipe_.Add(std::move(draw), &image, *context_.images);
+    }
+    // One page background is kept, beside the canvas rather than in the cache.
+    if (fillsCanvas && !(background_ && &image == &*background_)) {
+        background_ = context_.images->Take(file);
+        backgroundFile_ = background_ ? file : std::filesystem::path();
+    }
+    return drawn;
+}
+
+template <typename Base>
+void WindowHostBase<Base>::PrepareImage(std::string_view imageName) {
+    const std::filesystem::path file = FileOf(imageName);
+    if (std::find(prepared_.begin(), prepared_.end(), file) == prepared_.end()) prepared_.push_back(file);
+    // Hidden: decoded when the window shows.
+    if (!pixelsReleased_) FindImage(file);
+}
+
+template <typename Base>
+HFONT WindowHostBase<Base>::FontOf(ui::FontRole role) const {
+    return role == ui::FontRole::Title && titleFont_ ? titleFont_.Get() : normalFont_.Get();
+}
+
+template <typename Base>
+std::optional<ui::FontSpec> WindowHostBase<Base>::FontSpecOf(ui::FontRole role) const {
+    if (role == ui::FontRole::Title && titleFont_) return titleSpec_;
+    if (normalFont_) return normalSpec_;
+    return std::nullopt;
 }
 
 template <typename Base>
 void WindowHostBase<Base>::DrawText(std::string_view text, ui::Rect rect, ui::TextFormat format,
                                     ui::FontRole font, ui::Rgb color) {
-    if (!canvas_) return;
-    const HFONT chosen = font == ui::FontRole::Title && titleFont_ ? titleFont_.Get() : normalFont_.Get();
-    const std::wstring wide = WideFromUtf8(text);
-    const UINT flags = DrawTextFlags(format);
-    RECT box = ToRect(rect);
-    if (format == ui::TextFormat::WrappedLeft)
-        box = CentredWrappedRect(canvas_->Dc(), wide, box, flags, chosen);
-    if (Log()) ReportOverflow(text, wide, rect, flags, chosen);
-    canvas_->DrawText(wide, box, flags, chosen, ToColorRef(color));
+    if ((!canvas_ && !pixelsReleased_) || text.empty()) return;
+    const HFONT chosen = FontOf(font);
+    if (Log()) {
+        const std::wstring wide = WideFromUtf8(text);
+        if (canvas_) {
+            ReportOverflow(canvas_->Dc(), text, wide, rect, DrawTextFlags(format), chosen);
+        } else {
+            const UniqueDc measuring(::CreateCompatibleDC(nullptr));
+            if (measuring) ReportOverflow(measuring.Get(), text, wide, rect, DrawTextFlags(format), chosen);
+        }
+    }
+    RecordedDraw draw;
+    draw.kind = RecordedDraw::Kind::Text;
+    draw.text = std::string(text);
+    draw.rect = rect;
+    draw.format = format;
+    draw.font = FontSpecOf(font);
+    draw.color = color;
+    if (pixelsReleased_) {
+        recipe_.Add(std::move(draw), nullptr, *context_.images);
+        return;
+    }
+    DrawTextOnCanvas(std::move(draw), chosen);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::DrawTextOnCanvas(RecordedDraw draw, HFONT font) {
+    const std::wstring wide = WideFromUtf8(draw.text);
+    const UINT flags = DrawTextFlags(draw.format);
+    RECT box = ToRect(draw.rect);
+    if (draw.format == ui::TextFormat::WrappedLeft)
+        box = CentredWrappedRect(canvas_->Dc(), wide, box, flags, font);
+    canvas_->DrawText(wide, box, flags, font, ToColorRef(draw.color));
+    draw.touched = InkedBox(canvas_->Dc(), wide, box, flags, font);
+    recipe_.Add(std::move(draw), nullptr, *context_.images);
 }
 
 // A text wider (or, wrapped, taller) than its rectangle is cut where the
 // rectangle ends; the log says so, so that a layout or a translation that
 // does not fit is found without looking at every window in every language.
 template <typename Base>
-void WindowHostBase<Base>::ReportOverflow(std::string_view text, std::wstring_view wide, ui::Rect rect,
-                                          UINT flags, HFONT font) {
+void WindowHostBase<Base>::ReportOverflow(HDC dc, std::string_view text, std::wstring_view wide,
+                                          ui::Rect rect, UINT flags, HFONT font) {
     if (wide.empty() || wide.size() > static_cast<std::size_t>(INT_MAX)) return;
     RECT measured = ToRect(rect);
     {
-        const ScopedSelectObject selectFont(canvas_->Dc(), font);
-        ::DrawTextW(canvas_->Dc(), wide.data(), static_cast<int>(wide.size()), &measured,
-                    flags | DT_CALCRECT);
+        const ScopedSelectObject selectFont(dc, font);
+        ::DrawTextW(dc, wide.data(), static_cast<int>(wide.size()), &measured, flags | DT_CALCRECT);
     }
     const int width = measured.right - measured.left;
     const int height = measured.bottom - measured.top;
@@ -232,7 +377,8 @@ void WindowHostBase<Base>::ReportOverflow(std::string_view text, std::wstring_vi
 
 template <typename Base>
 void WindowHostBase<Base>::Present() {
-    if (!canvas_ || !window_) return;
+    // A hidden window is painted from the canvas when it shows.
+    if (!canvas_ || !window_ || !::IsWindowVisible(window_)) return;
     const ScopedGetDC dc(window_);
     if (!dc) return;
     RECT client{};
@@ -242,20 +388,17 @@ void WindowHostBase<Base>::Present() {
 
 template <typename Base>
 void WindowHostBase<Base>::SetSkinFolder(const std::string& folder) {
+    if (folder != skinFolder_) prepared_.clear();
     skinFolder_ = folder;
     context_.images->UseFolder(folder);
 }
 
 template <typename Base>
 void WindowHostBase<Base>::SetFonts(const ui::FontSpec& normal, const ui::FontSpec& title) {
-    const auto make = [](const ui::FontSpec& desc) {
-        const std::wstring face = WideFromUtf8(desc.face);
-        return UniqueFont(::CreateFontW(desc.height, 0, 0, 0, desc.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                        DEFAULT_PITCH | FF_SWISS, face.c_str()));
-    };
-    normalFont_ = make(normal);
-    titleFont_ = make(title);
+    normalFont_ = MakeFont(normal);
+    titleFont_ = MakeFont(title);
+    normalSpec_ = normal;
+    titleSpec_ = title;
     for (const auto& [id, control] : controls_) {
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.Get()), TRUE);
     }
@@ -264,12 +407,84 @@ void WindowHostBase<Base>::SetFonts(const ui::FontSpec& normal, const ui::FontSp
 template <typename Base>
 void WindowHostBase<Base>::Hide() {
     ::ShowWindow(window_, SW_HIDE);
+    ReleasePixels();
 }
 
 template <typename Base>
 void WindowHostBase<Base>::ShowInForeground() {
+    const bool restoring = pixelsReleased_;
+    RestorePixels();
     ::SetForegroundWindow(window_);
     ::ShowWindow(window_, SW_SHOW);
+    if (!restoring) return;
+    // The first paint comes first; the hover images, which it does not need,
+    // are decoded after it and still before the pointer's first message.
+    ::UpdateWindow(window_);
+    for (const std::filesystem::path& file : prepared_) FindImage(file);
+}
+
+template <typename Base>
+void WindowHostBase<Base>::ReleasePixels() {
+    if (pixelsReleased_) return;
+    std::size_t dropped = context_.images->Clear();
+    if (background_) ++dropped;
+    background_.reset();
+    backgroundFile_.clear();
+    const bool hadCanvas = canvas_.has_value();
+    // Past its limit the recipe cannot make the canvas again: the canvas stays.
+    const bool keepCanvas = hadCanvas && !recipe_.Complete();
+    if (!keepCanvas) {
+        canvas_.reset();
+        pixelsReleased_ = !recipe_.Empty();
+    }
+    if (!Log() || (!hadCanvas && dropped == 0)) return;
+    Log()->Write("memory", keepCanvas ? "kept canvas (too many draws to make it again) and released " +
+                                            std::to_string(dropped) + " images"
+                                      : "released canvas and " + std::to_string(dropped) + " images");
+}
+
+template <typename Base>
+void WindowHostBase<Base>::RestorePixels() {
+    if (!pixelsReleased_) return;
+    pixelsReleased_ = false;
+    std::vector<RecordedDraw> draws = recipe_.TakeDraws();
+    const std::filesystem::path base = recipe_.Base();
+    auto image = context_.images->Decode(base);
+    if (!image && Log()) Log()->Write("image", "cannot decode " + PathToUtf8(base));
+    if (image) canvas_ = Canvas::FromImage(*image);
+    if (!canvas_) {
+        recipe_.Clear();
+        return;
+    }
+    background_ = std::move(image);
+    backgroundFile_ = base;
+    // The draws again, in order; each goes back into the recipe as it is made.
+    std::vector<std::pair<ui::FontSpec, UniqueFont>> earlierFonts;
+    for (RecordedDraw& draw : draws) {
+        if (draw.kind == RecordedDraw::Kind::Image) {
+            if (const DecodedImage* drawn = FindImage(draw.file))
+                DrawImageOnCanvas(draw.file, *drawn, draw.at);
+            continue;
+        }
+        HFONT font = nullptr;
+        if (draw.font) {
+            if (normalFont_ && *draw.font == normalSpec_) {
+                font = normalFont_.Get();
+            } else if (titleFont_ && *draw.font == titleSpec_) {
+                font = titleFont_.Get();
+            } else {
+                // Drawn before the fonts last changed: that font again, for this once.
+                auto found = std::find_if(earlierFonts.begin(), earlierFonts.end(),
+                                          [&](const auto& entry) { return entry.first == *draw.font; });
+                if (found == earlierFonts.end()) {
+                    earlierFonts.emplace_back(*draw.font, MakeFont(*draw.font));
+                    found = std::prev(earlierFonts.end());
+                }
+                font = found->second.Get();
+            }
+        }
+        DrawTextOnCanvas(std::move(draw), font);
+    }
 }
 
 template <typename Base>
@@ -494,7 +709,9 @@ std::optional<ui::Rgb> WindowHostBase<Base>::ChooseColor(ui::Rgb initial) {
 }
 
 template <typename Base>
-void WindowHostBase<Base>::PaintBackground(HDC dc) const {
+void WindowHostBase<Base>::PaintBackground(HDC dc) {
+    // Shown some other way than ShowInForeground: the canvas is made now.
+    if (pixelsReleased_ && ::IsWindowVisible(window_)) RestorePixels();
     if (canvas_) canvas_->CopyTo(dc, RECT{});
 }
 

@@ -2,6 +2,12 @@
 // the services every window shares (message boxes, the colour chooser). The
 // main window and the sub-dialogs each add their own few services on top.
 // UTF-8 from the portable layer becomes UTF-16 here and nowhere else.
+//
+// Pixels are held only while the window can be seen. Hide drops the canvas,
+// the page background and every decoded image, and keeps the canvas's recipe
+// (CanvasRecipe: its background and the draws since); ShowInForeground makes
+// the same canvas again from it before the window appears. The portable
+// window notices nothing: its draws while hidden go into the recipe.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +16,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "win32/windows_api.h"
 
 #include "ui/window_host.h"
 #include "win32/canvas.h"
+#include "win32/canvas_recipe.h"
 #include "win32/debug_log.h"
 #include "win32/gdi_handles.h"
 #include "win32/image_cache.h"
@@ -24,7 +32,7 @@ namespace kv12::win32 {
 
 // What the hosts of one program share.
 struct HostContext {
-    ImageCache* images = nullptr;  // decoded skin images, shared by all windows
+    ImageCache* images = nullptr;  // the window's decoded skin images (each dialog has its own)
     std::wstring appTitle;         // the caption of message boxes that name none
     DebugLog* log = nullptr;       // may be null
 };
@@ -50,6 +58,7 @@ class WindowHostBase : public Base {
     // --- ui::WindowHost ------------------------------------------------------
     bool LoadCanvas(std::string_view imageName) override;
     bool DrawImage(std::string_view imageName, ui::Point at) override;
+    void PrepareImage(std::string_view imageName) override;
     void DrawText(std::string_view text, ui::Rect rect, ui::TextFormat format, ui::FontRole font,
                   ui::Rgb color) override;
     void Present() override;
@@ -84,13 +93,16 @@ class WindowHostBase : public Base {
 
     // --- for the window's message handling -----------------------------------
     // WM_ERASEBKGND: copies the canvas (the part in the context's clip box).
-    void PaintBackground(HDC dc) const;
+    void PaintBackground(HDC dc);
     // WM_CTLCOLOR*: applies the colours to the control's context and returns
     // the brush, or nothing for the default handling.
     std::optional<INT_PTR> ApplyControlColors(UINT message, WPARAM wParam, LPARAM lParam,
                                               const ui::ControlColors& colors);
     bool HasCanvas() const { return canvas_.has_value(); }
     const Canvas* CanvasForTest() const { return canvas_ ? &*canvas_ : nullptr; }
+    // The page background held beside the canvas (not in the image cache).
+    const std::filesystem::path& BackgroundFileForTest() const { return backgroundFile_; }
+    const CanvasRecipe& RecipeForTest() const { return recipe_; }
     // Destroys the child controls and the fonts and brush (WM_DESTROY).
     void ReleaseWindowResources();
 
@@ -104,8 +116,19 @@ class WindowHostBase : public Base {
     const std::wstring& AppTitle() const { return context_.appTitle; }
 
   private:
-    const DecodedImage* FindImage(std::string_view imageName);
-    void ReportOverflow(std::string_view text, std::wstring_view wide, ui::Rect rect, UINT flags, HFONT font);
+    std::filesystem::path FileOf(std::string_view imageName) const;
+    // The page background when it is that file, otherwise the cache's image.
+    const DecodedImage* FindImage(const std::filesystem::path& file);
+    // Draws on the canvas and adds the draw to the recipe.
+    bool DrawImageOnCanvas(const std::filesystem::path& file, const DecodedImage& image, ui::Point at);
+    void DrawTextOnCanvas(RecordedDraw draw, HFONT font);
+    HFONT FontOf(ui::FontRole role) const;
+    std::optional<ui::FontSpec> FontSpecOf(ui::FontRole role) const;
+    // Drops the pixels (Hide) and makes them again from the recipe (ShowInForeground).
+    void ReleasePixels();
+    void RestorePixels();
+    void ReportOverflow(HDC dc, std::string_view text, std::wstring_view wide, ui::Rect rect, UINT flags,
+                        HFONT font);
     HWND Control(int id) const;
     void SizeClientArea(int width, int height);
 
@@ -114,8 +137,17 @@ class WindowHostBase : public Base {
     HWND window_ = nullptr;
     std::string skinFolder_;
     std::optional<Canvas> canvas_;
+    // The image the canvas was last filled with (a page background), kept
+    // while the canvas is, so that drawing the page again decodes nothing.
+    std::optional<DecodedImage> background_;
+    std::filesystem::path backgroundFile_;
+    CanvasRecipe recipe_;
+    bool pixelsReleased_ = false;                  // hidden: the canvas is made again from recipe_ on show
+    std::vector<std::filesystem::path> prepared_;  // images decoded ahead of their draw (hover images)
     UniqueFont normalFont_;
     UniqueFont titleFont_;
+    ui::FontSpec normalSpec_;
+    ui::FontSpec titleSpec_;
     std::map<int, HWND> controls_;
     // The one brush handed out for control colours, and its colour; replaced
     // (the old one deleted) when another colour is asked for.

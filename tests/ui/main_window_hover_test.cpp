@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "tests/ui/main_window_fixture.h"
+#include "ui/main_window_regions.h"
 #include "ui/skin_images.h"
 
 namespace kv12::test {
@@ -142,6 +144,46 @@ TEST_F(HoverTest, RebuildKeepsFlagsSoTheNextMoveRestoresTheNormalImage) {
 
     EXPECT_EQ(host.log, (std::vector<std::string>{ImageLine(BUTTON_NORMAL, {666, 623}),
                                                   TextLine("Apply", {666, 623, 771, 644}), "Present"}));
+}
+
+// The images a pass of the pointer over a page's hover regions draws: the
+// page drew them or asked for them ahead when it was built, so that a host
+// can decode them with the page and hovering never waits for a file.
+TEST_F(MainWindowTest, EachPageAsksAheadForTheImagesItsHoverRegionsDraw) {
+    const auto imagesDrawn = [](const std::vector<std::string>& log) {
+        std::set<std::string> names;
+        for (const std::string& line : log) {
+            if (line.starts_with("DrawImage ")) names.insert(line.substr(10, line.find(' ', 10) - 10));
+        }
+        return names;
+    };
+    Start();
+    for (const int page : {ui::PAGE_BASIC, ui::PAGE_ADVANCED}) {
+        if (page == ui::PAGE_ADVANCED) {
+            host.preparedImages.clear();
+            window->OnLButtonDown({90, 78});  // the next page
+        }
+        ASSERT_EQ(window->CurrentPage(), page);
+        std::set<std::string> ready = imagesDrawn(host.log);
+        ready.insert(host.preparedImages.begin(), host.preparedImages.end());
+        host.log.clear();
+        int regions = 0;
+        for (int i = 0; i < ui::HOVER_REGION_COUNT; ++i) {
+            const ui::HoverRegionInfo& info = ui::RegionInfo(static_cast<HoverRegion>(i));
+            if (info.page != ui::PAGE_NONE && info.page != page) continue;
+            ++regions;
+            const Rect r = info.rect;
+            window->OnMouseMove({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+            window->OnMouseHover({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+            window->OnMouseMove({400, 400});  // off every region
+        }
+        const std::set<std::string> swept = imagesDrawn(host.log);
+        EXPECT_EQ(regions, page == ui::PAGE_BASIC ? 15 : 12);
+        EXPECT_TRUE(swept.contains(BUTTON_OVER)) << "the sweep draws over images";
+        for (const std::string& image : swept)
+            EXPECT_TRUE(ready.contains(image)) << image << " on page " << page;
+        host.log.clear();
+    }
 }
 
 }  // namespace

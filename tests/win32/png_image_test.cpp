@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,21 +17,21 @@ namespace {
 
 // A canvas made from an opaque background, and images drawn onto it.
 class PngDrawing : public ::testing::Test {
-protected:
+  protected:
     static constexpr std::uint32_t BACKGROUND = 0xFFC86400;  // RGB(200, 100, 0)
 
     void SetUp() override {
         ASSERT_TRUE(gdiplus_.Started());
-        ASSERT_TRUE(test::WritePng(folder_ / "background.png", 8, 8, std::vector<std::uint32_t>(64, BACKGROUND),
-                                   false));
+        ASSERT_TRUE(test::WritePng(folder_ / "background.png", 8, 8,
+                                   std::vector<std::uint32_t>(64, BACKGROUND), false));
         const auto background = DecodedImage::FromFile(folder_ / "background.png");
         ASSERT_TRUE(background);
         canvas_ = Canvas::FromImage(*background);
         ASSERT_TRUE(canvas_);
     }
 
-    std::optional<DecodedImage> Image(const char* name, int width, int height, std::vector<std::uint32_t> pixels,
-                                      bool withAlpha) {
+    std::optional<DecodedImage> Image(const char* name, int width, int height,
+                                      std::vector<std::uint32_t> pixels, bool withAlpha) {
         if (!test::WritePng(folder_ / name, width, height, pixels, withAlpha)) return std::nullopt;
         return DecodedImage::FromFile(folder_ / name);
     }
@@ -118,6 +119,41 @@ TEST_F(PngDrawing, ACanvasIsACopySoDrawingLeavesTheDecodedImageAlone) {
     EXPECT_EQ(second->PixelAt(0, 0), RGB(0, 255, 0));
     EXPECT_EQ(background->PixelAt(0, 0), 0x00C86400u);
 }
+
+// Opacity decides whether a drawn image hides what was under it: an alpha
+// channel that is 255 everywhere hides it as well as no alpha channel.
+struct OpacityCase {
+    const char* name;
+    bool withAlpha;
+    std::vector<std::uint32_t> pixels;  // 2 x 1
+    bool opaque;
+    std::uint8_t alphaOfSecond;
+};
+
+class Opacity : public PngDrawing, public ::testing::WithParamInterface<OpacityCase> {};
+
+TEST_P(Opacity, IsKnownFromEveryPixelsAlpha) {
+    const OpacityCase& c = GetParam();
+    const auto image = Image(c.name, 2, 1, c.pixels, c.withAlpha);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->IsOpaque(), c.opaque);
+    EXPECT_EQ(image->AlphaAt(0, 0), 255);
+    EXPECT_EQ(image->AlphaAt(1, 0), c.alphaOfSecond);
+    EXPECT_EQ(image->AlphaAt(2, 0), 0) << "outside the image";
+    EXPECT_EQ(image->AlphaAt(0, -1), 0) << "outside the image";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Images, Opacity,
+    ::testing::Values(OpacityCase{"rgb.png", false, {0xFF102030, 0x00405060}, true, 255},
+                      OpacityCase{"alpha-full.png", true, {0xFF102030, 0xFF405060}, true, 255},
+                      OpacityCase{"alpha-half.png", true, {0xFF102030, 0x80405060}, false, 0x80},
+                      OpacityCase{"alpha-hole.png", true, {0xFF102030, 0x00405060}, false, 0}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        std::erase_if(name, [](char c) { return c == '-' || c == '.'; });
+        return name;
+    });
 
 struct PremultiplyCase {
     std::uint8_t b, g, r, a;
