@@ -41,6 +41,31 @@ std::optional<DecodedImage> MakeDecodedImage(int width, int height, bool hasAlph
     return image;
 }
 
+std::optional<ImageSize> ReadPngSize(const std::filesystem::path& file) {
+    // The signature, then the first chunk, which must be IHDR: its length,
+    // its type, then width and height as big-endian 32-bit numbers.
+    constexpr std::uint8_t SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    constexpr int MAX_SIDE = 1 << 14;  // far beyond any window, far below overflow
+    HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::uint8_t header[24] = {};
+    DWORD read = 0;
+    const BOOL ok = ::ReadFile(handle, header, sizeof header, &read, nullptr);
+    ::CloseHandle(handle);
+    if (!ok || read != sizeof header) return std::nullopt;
+    if (std::memcmp(header, SIGNATURE, sizeof SIGNATURE) != 0 || std::memcmp(header + 12, "IHDR", 4) != 0)
+        return std::nullopt;
+    const auto bigEndian = [&](int at) {
+        return (std::uint32_t{header[at]} << 24) | (std::uint32_t{header[at + 1]} << 16) |
+               (std::uint32_t{header[at + 2]} << 8) | std::uint32_t{header[at + 3]};
+    };
+    const std::uint32_t width = bigEndian(16);
+    const std::uint32_t height = bigEndian(20);
+    if (width == 0 || height == 0 || width > MAX_SIDE || height > MAX_SIDE) return std::nullopt;
+    return ImageSize{static_cast<int>(width), static_cast<int>(height)};
+}
+
 void PremultiplyPixels(std::uint8_t* pixels, std::size_t pixelCount) {
     for (std::size_t i = 0; i < pixelCount; ++i) {
         std::uint8_t* p = pixels + 4 * i;

@@ -57,6 +57,15 @@ class DecodedImage {
     UniqueBitmap bitmap_;
 };
 
+// The width and height a PNG file's header gives, without decoding it: what a
+// hidden window needs to take its size. Nothing when the file is missing or
+// does not start as a PNG with a plausible size.
+struct ImageSize {
+    int width = 0;
+    int height = 0;
+};
+std::optional<ImageSize> ReadPngSize(const std::filesystem::path& file);
+
 // Premultiplies 32-bit blue-green-red-alpha pixels in place: each colour byte
 // c becomes c * alpha / 255, fraction dropped; alpha is kept.
 void PremultiplyPixels(std::uint8_t* pixels, std::size_t pixelCount);

@@ -83,4 +83,12 @@ struct PreparsedDataTraits {
 };
 using UniquePreparsedData = UniqueResource<PreparsedDataTraits>;
 
+// A library from LoadLibraryW (NULL on failure), freed with FreeLibrary.
+struct ModuleTraits {
+    using Type = HMODULE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type value) { ::FreeLibrary(value); }
+};
+using UniqueModule = UniqueResource<ModuleTraits>;
+
 }  // namespace kv12::win32

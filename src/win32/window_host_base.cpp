@@ -12,6 +12,7 @@
 #include "core/key_names.h"
 #include "core/utf8_path.h"
 #include "win32/guarded_call.h"
+#include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 #include "win32/window_messages.h"
 
@@ -226,6 +227,21 @@ bool WindowHostBase<Base>::LoadCanvas(std::string_view imageName) {
     background_.reset();
     backgroundFile_.clear();
     recipe_.Clear();
+    if (decodeNothingWhileHidden_ && !::IsWindowVisible(window_)) {
+        // Only the size is needed until the window shows; the pixels are
+        // made then, from the recipe, like after a hide.
+        const std::optional<ImageSize> size = ReadPngSize(file);
+        if (!size) {
+            if (Log()) Log()->Write("image", "cannot read the size of " + PathToUtf8(file));
+            pixelsReleased_ = false;
+            SizeClientArea(0, 0);
+            return false;
+        }
+        recipe_.StartFrom(file);
+        pixelsReleased_ = true;
+        SizeClientArea(size->width, size->height);
+        return true;
+    }
     auto image = context_.images->Decode(file);
     if (!image && Log()) Log()->Write("image", "cannot decode " + PathToUtf8(file));
     if (image) canvas_ = Canvas::FromImage(*image);
@@ -704,7 +720,21 @@ std::optional<ui::Rgb> WindowHostBase<Base>::ChooseColor(ui::Rgb initial) {
     choose.rgbResult = ToColorRef(initial);
     choose.lpCustColors = customColors;
     choose.Flags = CC_RGBINIT | CC_ANYCOLOR;
-    if (!::ChooseColorW(&choose)) return std::nullopt;
+    // The common dialogs library is loaded only while the chooser is up: it
+    // brings the printing libraries along, which a tray program should not
+    // carry for the rest of its life.
+    const UniqueModule library(::LoadLibraryW(L"comdlg32.dll"));
+    using ChooseColorFunction = BOOL(WINAPI*)(LPCHOOSECOLORW);
+    const auto chooseColor = library ? reinterpret_cast<ChooseColorFunction>(reinterpret_cast<void (*)()>(
+                                           ::GetProcAddress(library.Get(), "ChooseColorW")))
+                                     : nullptr;
+    if (!chooseColor) {
+        if (Log())
+            Log()->Write("color",
+                         "the colour chooser is not available, error " + std::to_string(::GetLastError()));
+        return std::nullopt;
+    }
+    if (!chooseColor(&choose)) return std::nullopt;
     return ui::Rgb{GetRValue(choose.rgbResult), GetGValue(choose.rgbResult), GetBValue(choose.rgbResult)};
 }
 

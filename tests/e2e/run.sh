@@ -667,4 +667,24 @@ report_overflowing_texts
 exit_from_tray
 wait_for "the traditional Chinese run ends" 20 app_ended
 
+# --- a skin that is not there ---------------------------------------------------------
+# str.ini names a skin folder that does not exist: the program says which picture
+# is missing, draws with a shipped skin, and the tray shows a whole window.
+run="$out/run-missing-skin"
+e2e_prepare_folder "$run" EN
+sed -i 's/^Path=.*/Path=Gone/' "$run/str.ini"
+(cd "$run" && exec wine KorvexKV12.exe --simulate --log log.txt --trace trace.jsonl) >"$run/wine.out" 2>&1 &
+app_pid=$!
+app_status=""
+step "a missing skin: the message names the picture and the skin used instead"
+wait_for "the message about the missing skin is logged" 30 log_match 'message: : The skin picture ".*Skins/Gone/BasicSet2.png" is missing. The window uses the skin "Graphite" instead'
+confirm_message "the message about the missing skin is shown"
+wait_for "start-up ends after the message" 20 log_has "window: started"
+open_from_tray
+check "the main window appears, drawn with the shipped skin" test -n "$(main_window)"
+screenshot missing-skin-basic
+check "str.ini keeps the stored skin name" grep -q '^Path=Gone' "$run/str.ini"
+exit_from_tray
+wait_for "the missing-skin run ends" 20 app_ended
+
 e2e_summary

@@ -108,6 +108,37 @@ TEST_F(PngDrawing, AMissingOrBrokenFileDecodesToNothing) {
     EXPECT_EQ(canvas_->PixelAt(0, 0), RGB(200, 100, 0));
 }
 
+// The size a hidden window takes from a file's header, without decoding it.
+TEST(PngSize, ComesFromTheHeaderOrNotAtAll) {
+    kv12::test::TestFolder folder;
+    ASSERT_TRUE(
+        test::WritePng(folder / "wide.png", 37, 5, std::vector<std::uint32_t>(185, 0xFF000000), true));
+    const auto size = ReadPngSize(folder / "wide.png");
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->width, 37);
+    EXPECT_EQ(size->height, 5);
+
+    const std::string signature("\x89PNG\r\n\x1a\n", 8);
+    const std::string ihdrLength("\0\0\0\x0d", 4);
+    struct Bad {
+        const char* name;
+        std::string bytes;  // empty: no file at all
+    };
+    const std::vector<Bad> bad = {
+        {"missing.png", ""},
+        {"short.png", signature + ihdrLength + "IHDR"},
+        {"text.png", "width=875 height=647, not a picture"},
+        {"zero-width.png", signature + ihdrLength + "IHDR" + std::string("\0\0\0\0\0\0\x02\x87", 8)},
+        {"huge.png", signature + ihdrLength + "IHDR" + std::string("\x7f\xff\xff\xff\0\0\x02\x87", 8)},
+        {"other-chunk-first.png",
+         signature + ihdrLength + "tEXt" + std::string("\0\0\x03\x6b\0\0\x02\x87", 8)},
+    };
+    for (const Bad& file : bad) {
+        if (!file.bytes.empty()) folder.Write(file.name, file.bytes);
+        EXPECT_FALSE(ReadPngSize(folder / file.name)) << file.name;
+    }
+}
+
 TEST_F(PngDrawing, ACanvasIsACopySoDrawingLeavesTheDecodedImageAlone) {
     const auto background = DecodedImage::FromFile(folder_ / "background.png");
     ASSERT_TRUE(background);

@@ -189,6 +189,7 @@ Step TextStep(std::string text, ui::Rect rect) {
     return {Step::Text, std::move(text), {}, rect};
 }
 const Step HIDE{Step::Hide, "", {}, {}};
+const Step OK_TEXT_STEP{Step::Text, "Ok", {}, {30, 20, 70, 36}};
 const Step SHOW{Step::Show, "", {}, {}};
 
 // Two hosts on two windows with the same skin: one is hidden and shown as a
@@ -270,6 +271,40 @@ class HiddenCanvasTest : public ::testing::Test {
     Host hidden_;
     std::vector<HWND> windows_;
 };
+
+// The main window starts hidden in the tray: its canvas is sized from the
+// background's header and nothing is decoded until the first show, which
+// makes the same canvas as a window that drew all along.
+TEST_F(HiddenCanvasTest, StartedHiddenDecodesNothingUntilItShows) {
+    hidden_.host.DecodeNothingWhileHidden();
+    const std::size_t decodesBefore = hidden_.images.Decodes();
+    ASSERT_TRUE(hidden_.host.LoadCanvas("/back.png"));
+    EXPECT_FALSE(hidden_.host.HasCanvas());
+    RECT client{};
+    ::GetClientRect(windows_[1], &client);
+    EXPECT_EQ(client.right, WIDTH);
+    EXPECT_EQ(client.bottom, HEIGHT);
+    ASSERT_TRUE(shown_.host.LoadCanvas("/back.png"));
+    for (const Step& step : {ImageStep("/button-normal.png", {10, 10}), OK_TEXT_STEP}) {
+        Run(hidden_, step);
+        Run(shown_, step);
+    }
+    EXPECT_EQ(hidden_.images.Decodes(), decodesBefore);
+    EXPECT_FALSE(hidden_.host.HasCanvas());
+
+    Run(hidden_, SHOW);
+    EXPECT_GT(hidden_.images.Decodes(), decodesBefore);
+    ExpectSameCanvases();
+}
+
+TEST_F(HiddenCanvasTest, StartedHiddenWithoutABackgroundFailsAtOnce) {
+    hidden_.host.DecodeNothingWhileHidden();
+    EXPECT_FALSE(hidden_.host.LoadCanvas("/missing.png"));
+    EXPECT_FALSE(hidden_.host.HasCanvas());
+    RECT client{};
+    ::GetClientRect(windows_[1], &client);
+    EXPECT_EQ(client.right, 0);
+}
 
 struct HideCase {
     const char* name;
