@@ -393,6 +393,12 @@ void WindowHostBase<Base>::ReportOverflow(HDC dc, std::string_view text, std::ws
 
 template <typename Base>
 void WindowHostBase<Base>::Present() {
+    // The page is drawn: the decoded background it started from is held only
+    // for the draws of one page (its first draw repeats the image the canvas
+    // was loaded from); hovering never draws it, so it is not kept beside the
+    // canvas while the window is looked at.
+    background_.reset();
+    backgroundFile_.clear();
     // A hidden window is painted from the canvas when it shows.
     if (!canvas_ || !window_ || !::IsWindowVisible(window_)) return;
     const ScopedGetDC dc(window_);
@@ -501,6 +507,9 @@ void WindowHostBase<Base>::RestorePixels() {
         }
         DrawTextOnCanvas(std::move(draw), font);
     }
+    // The canvas is whole again: its background's own copy goes (see Present).
+    background_.reset();
+    backgroundFile_.clear();
 }
 
 template <typename Base>

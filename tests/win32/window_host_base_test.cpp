@@ -353,7 +353,7 @@ INSTANTIATE_TEST_SUITE_P(
                   SHOW}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(HiddenCanvasTest, ThePageBackgroundIsHeldBesideTheCanvasNotInTheCache) {
+TEST_F(HiddenCanvasTest, ThePageBackgroundIsHeldForThePagesDrawsOnlyAndNeverInTheCache) {
     ImageCache& images = shown_.images;
     TestHost& host = shown_.host;
     EXPECT_EQ(images.Decodes(), 1u);
@@ -371,6 +371,15 @@ TEST_F(HiddenCanvasTest, ThePageBackgroundIsHeldBesideTheCanvasNotInTheCache) {
     EXPECT_EQ(images.Decodes(), 2u);
     // An element image is kept in the cache as before.
     ASSERT_TRUE(host.DrawImage("/button-normal.png", {0, 0}));
+    EXPECT_TRUE(images.Contains(File("button-normal.png")));
+    // Once the page is presented only the canvas holds the background; the
+    // next page drawn over it decodes its background again.
+    host.Present();
+    EXPECT_TRUE(host.BackgroundFileForTest().empty());
+    EXPECT_FALSE(images.Contains(File("page2.png")));
+    const std::size_t beforeNextPage = images.Decodes();
+    ASSERT_TRUE(host.DrawImage("/page2.png", {0, 0}));
+    EXPECT_EQ(images.Decodes(), beforeNextPage + 1);
     EXPECT_TRUE(images.Contains(File("button-normal.png")));
 }
 
