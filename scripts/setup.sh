@@ -13,6 +13,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-apps x11-utils fonts-wqy-microhei locales
   librsvg2-bin
+  clang-14 libclang-rt-14-dev
   libhidapi-dev libx11-dev unzip dpkg-dev
 )
 

@@ -8,6 +8,7 @@
 #include "cli/utf8_text.h"
 #include "core/key_tables.h"
 #include "core/macros.h"
+#include "core/preferences.h"
 
 namespace kv12 {
 
@@ -16,8 +17,17 @@ namespace {
 constexpr std::size_t SHOWN_VALUE_MAX = 40;  // bytes of a wrong value quoted in a message
 constexpr int RESERVED_BLOCK_1_SIZE = 5;
 
+// A name taken from the document as a message shows it: as it is, or in
+// JSON's quotes and escapes when it holds a control character, so that the
+// message stays one line and shows every character of the name.
+std::string Named(std::string_view name) {
+    const bool plain =
+        std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    return plain ? std::string(name) : Json(std::string(name)).dump();
+}
+
 std::string Member(const std::string& path, std::string_view key) {
-    return path.empty() ? std::string(key) : path + "." + std::string(key);
+    return path.empty() ? Named(key) : path + "." + Named(key);
 }
 
 std::string Element(const std::string& path, std::size_t index) {
@@ -301,7 +311,7 @@ void RequireUnique(const Validator& v, const Names& earlier, const std::string& 
                    const std::string& path) {
     for (const auto& other : earlier) {
         if (IniNamesEqual(other, name)) {
-            v.Fail(path, "\"" + name + "\" is given twice (names are compared without regard to case)");
+            v.Fail(path, Json(name).dump() + " is given twice (names are compared without regard to case)");
         }
     }
 }
@@ -410,7 +420,7 @@ void ReadMacros(const Validator& v, const Json& value, Profile& profile) {
         names.push_back(entry.name);
         if (entry.name.empty()) v.Warn(namePath, "an empty macro name; imported as it is");
         if (CountCharacters(entry.name) > MACRO_NAME_MAX_CHARS) {
-            v.Warn(namePath, "\"" + entry.name + "\" has " + std::to_string(CountCharacters(entry.name)) +
+            v.Warn(namePath, Json(entry.name).dump() + " has " + std::to_string(CountCharacters(entry.name)) +
                                  " characters, more than the " + std::to_string(MACRO_NAME_MAX_CHARS) +
                                  " the macro editor takes; imported as it is");
         }
@@ -420,6 +430,12 @@ void ReadMacros(const Validator& v, const Json& value, Profile& profile) {
         for (std::size_t j = 0; j < macro["items"].size(); ++j) {
             const std::string itemPath = Element(itemsPath, j);
             entry.items.push_back(v.IniText(macro["items"][j], itemPath));
+            // record.ini keeps a longer item, but every reader of it takes only
+            // the first 1023 characters: such an item would not come back.
+            if (CutProfileValue(entry.items.back()).size() != entry.items.back().size()) {
+                v.Fail(itemPath, "longer than the " + std::to_string(PROFILE_VALUE_MAX_CHARS) +
+                                     " characters record.ini gives back of a macro item");
+            }
             if (auto warning = MacroItemWarning(entry.items.back())) v.Warn(itemPath, *warning);
         }
         if (!MacroEventsFit(entry.items)) {

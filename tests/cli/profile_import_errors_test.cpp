@@ -137,6 +137,10 @@ TEST_F(ProfileImportErrors, EachBrokenFieldIsNamed) {
          "preferences.skins.Path: a line break (or a NUL character) cannot be stored"},
         {[](Json& j) { j["preferences"]["skins"]["a=b"] = "x"; },
          "preferences.skins.a=b: this name cannot be a key of str.ini"},
+        {[](Json& j) { j["settings"]["buttonsA"][1]["dpiSwitchPa\ram"] = 0; },
+         "settings.buttonsA[1].\"dpiSwitchPa\\ram\": unknown field"},
+        {[](Json& j) { j["preferences"]["skins"]["Lan\nX"] = "EN"; },
+         "preferences.skins.\"Lan\\nX\": this name cannot be a key of str.ini"},
         {[](Json& j) { j["preferences"]["skins"]["LAN"] = "CHT"; },
          "preferences.skins.LAN: \"LAN\" is given twice (names are compared without regard to case)"},
         {[](Json& j) {
@@ -150,6 +154,11 @@ TEST_F(ProfileImportErrors, EachBrokenFieldIsNamed) {
         {[](Json& j) { j["macros"] = Json::object(); }, "macros: expected an array, got an object"},
         {[](Json& j) { j["macros"][1]["name"] = "COPY"; },
          "macros[1].name: \"COPY\" is given twice (names are compared without regard to case)"},
+        {[](Json& j) {
+             j["macros"][0]["name"] = "A\vB";
+             j["macros"][1]["name"] = "a\vb";
+         },
+         "macros[1].name: \"a\\u000bb\" is given twice (names are compared without regard to case)"},
         {[](Json& j) { j["macros"][1]["name"] = "Copy "; },
          "macros[1].name: cannot be stored in the file as it is and read back unchanged"},
         {[](Json& j) { j["macros"][1]["name"] = "Copy\nPaste"; },
@@ -157,6 +166,10 @@ TEST_F(ProfileImportErrors, EachBrokenFieldIsNamed) {
         {[](Json& j) { j["macros"][0]["items"][1] = "50\r\nItem9=x"; },
          "macros[0].items[1]: a line break (or a NUL character) cannot be stored"},
         {[](Json& j) { j["macros"][0]["items"][0] = 7; }, "macros[0].items[0]: expected a string, got 7"},
+        {[](Json& j) { j["macros"][0]["items"][1] = std::string(1020, '0') + "1 ms"; },
+         "macros[0].items[1]: longer than the 1023 characters record.ini gives back of a macro item"},
+        {[](Json& j) { j["macros"][0]["items"][1] = Repeat(CHINESE_MACRO, 512); },
+         "macros[0].items[1]: longer than the 1023 characters record.ini gives back of a macro item"},
     };
     for (const auto& c : cases) {
         Json broken = valid_;
@@ -174,6 +187,8 @@ TEST_F(ProfileImportErrors, LimitsAreInclusive) {
     items.push_back("0 ms");
     edge["macros"].push_back(MacroJson("Full", items));
     for (int m = 2; m < 12; ++m) edge["macros"].push_back(MacroJson("M" + std::to_string(m), {"25599 ms"}));
+    edge["macros"][2]["items"].push_back(std::string(1019, '0') + "1 ms");   // 1023 characters
+    edge["macros"][3]["items"].push_back(Repeat(CHINESE_MACRO, 511) + "x");  // 1023 characters, 3067 bytes
     edge["settings"]["macroSlots"][0]["events"] = Repeat("ff ", 125) + "ff";
     edge["settings"]["macroSlots"][0]["loopCount"] = 65535;
     target_.Write("edge.json", edge.dump());
