@@ -15,6 +15,7 @@ packages=(
   librsvg2-bin
   clang-14 libclang-rt-14-dev
   libhidapi-dev libx11-dev unzip dpkg-dev
+  zlib1g-dev libz-mingw-w64-dev
 )
 
 missing=()

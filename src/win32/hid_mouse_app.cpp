@@ -20,7 +20,6 @@
 #include "win32/image_cache.h"
 #include "win32/main_dialog_window.h"
 #include "win32/program_options.h"
-#include "win32/scoped_gdiplus.h"
 #include "win32/single_instance.h"
 #include "win32/wide_text.h"
 #include "win32/win_hid_backend.h"
@@ -95,7 +94,6 @@ int CHidMouseApp::Run(const std::vector<std::string>& args) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
     ::InitCommonControlsEx(&controls);
     if (!RegisterMainWindowClass()) return 1;
-    const ScopedGdiPlus gdiplus;
 
     const ProgramFiles files = ProgramFiles::BesideExecutable(ExecutablePath());
     DebugLog log = options.logFile.empty() ? DebugLog() : DebugLog(PathFromUtf8(options.logFile));
@@ -152,7 +150,7 @@ int CHidMouseApp::Run(const std::vector<std::string>& args) {
         exitCode = window.Run();
     }
     SetExceptionLog(nullptr);
-    // The link outlives the window (it closed the handles at shutdown); GDI+ stops last.
+    // The link outlives the window (it closed the handles at shutdown).
     return exitCode;
 }
 

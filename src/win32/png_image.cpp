@@ -1,12 +1,11 @@
 #include "win32/png_image.h"
 
 #include <cstring>
-#include <memory>
+#include <span>
+#include <variant>
 
-// gdiplus.h needs the Windows headers (from png_image.h) first.
-#include <gdiplus.h>
-
-#include "win32/scoped_gdiplus.h"
+#include "core/file_io.h"
+#include "core/png_file.h"
 
 namespace kv12::win32 {
 
@@ -98,39 +97,33 @@ UniqueBitmap DecodedImage::CopyBitmap() const {
 }
 
 std::optional<DecodedImage> DecodedImage::FromFile(const std::filesystem::path& file) {
-    const ScopedGdiPlus gdiplus;
-    if (!gdiplus.Started()) return std::nullopt;
-    // Gdiplus::Bitmap has no useful empty state; its status tells whether the file decoded.
-    auto source = std::make_unique<Gdiplus::Bitmap>(file.c_str());
-    if (source->GetLastStatus() != Gdiplus::Ok) return std::nullopt;
-    const int width = static_cast<int>(source->GetWidth());
-    const int height = static_cast<int>(source->GetHeight());
-    // ImageFlagsHasAlpha covers RGBA images and palette images with transparent entries alike.
-    const bool hasAlpha = (source->GetFlags() & Gdiplus::ImageFlagsHasAlpha) != 0;
-    auto image = MakeDecodedImage(width, height, hasAlpha);
+    // Far beyond any skin image; a huge file under a skin's name is never read into memory.
+    constexpr std::uintmax_t MAX_FILE_BYTES = std::uintmax_t{256} << 20;
+    const BoundedRead read = ReadFileUpTo(file, MAX_FILE_BYTES);
+    if (read.outcome != BoundedRead::Outcome::Read) return std::nullopt;
+    PngDecodeResult decoded = DecodePng(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(read.bytes.data()), read.bytes.size()));
+    const auto* png = std::get_if<PngImage>(&decoded);
+    if (!png) return std::nullopt;
+    auto image = MakeDecodedImage(png->width, png->height, png->hasAlpha);
     if (!image) return std::nullopt;
 
-    // Let GDI+ write straight into the section: 32-bit straight alpha or 24-bit colour.
-    Gdiplus::BitmapData data{};
-    data.Width = static_cast<UINT>(width);
-    data.Height = static_cast<UINT>(height);
-    data.Stride = image->stride_;
-    data.PixelFormat = hasAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
-    data.Scan0 = image->bits_;
-    Gdiplus::Rect whole(0, 0, width, height);
-    if (source->LockBits(&whole, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
-                         data.PixelFormat, &data) != Gdiplus::Ok) {
-        return std::nullopt;
-    }
-    source->UnlockBits(&data);
-    source.reset();  // before the scope's GDI+ shutdown
-    if (hasAlpha) {
-        const std::size_t pixelCount = static_cast<std::size_t>(width) * height;
+    const std::size_t width = static_cast<std::size_t>(png->width);
+    const std::size_t pixelCount = width * static_cast<std::size_t>(png->height);
+    if (png->hasAlpha) {
+        // 32-bit rows have no padding: the decoder's pixels are the section's bytes.
+        std::memcpy(image->bits_, png->pixels.data(), pixelCount * 4);
         PremultiplyPixels(image->bits_, pixelCount);
         // A file with an alpha channel that is opaque everywhere still hides what it is drawn over.
         image->opaque_ = true;
         for (std::size_t i = 0; i < pixelCount && image->opaque_; ++i)
             image->opaque_ = image->bits_[4 * i + 3] == 255;
+    } else {
+        for (int y = 0; y < png->height; ++y) {
+            const std::uint8_t* from = png->pixels.data() + static_cast<std::size_t>(y) * width * 4;
+            std::uint8_t* to = image->bits_ + static_cast<std::ptrdiff_t>(y) * image->stride_;
+            for (std::size_t x = 0; x < width; ++x) std::memcpy(to + 3 * x, from + 4 * x, 3);
+        }
     }
     return image;
 }

@@ -1,4 +1,5 @@
-// PNG images for the skinned windows: decoded by GDI+ into a device-independent
+// PNG images for the skinned windows: decoded by our own decoder (core/png_file.h,
+// zlib underneath; no system image library is loaded) into a device-independent
 // bitmap that GDI can draw, with per-pixel alpha premultiplied ahead of
 // AlphaBlend (which expects it so), and drawn at their natural size.
 #pragma once
@@ -41,8 +42,8 @@ class DecodedImage {
     // A separate copy of the bitmap, e.g. for a window canvas that is drawn on.
     UniqueBitmap CopyBitmap() const;
 
-    // Reads and decodes a PNG (or any format GDI+ knows). Nothing when the
-    // file is missing or cannot be decoded.
+    // Reads and decodes a PNG file. Nothing when the file is missing or is not
+    // a valid PNG.
     static std::optional<DecodedImage> FromFile(const std::filesystem::path& file);
 
   private:

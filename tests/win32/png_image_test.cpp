@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "../core/png_test_writer.h"
 #include "../core/test_folder.h"
 #include "png_writer.h"
 #include "win32/canvas.h"
-#include "win32/scoped_gdiplus.h"
 
 namespace kv12::win32 {
 namespace {
@@ -21,7 +21,6 @@ class PngDrawing : public ::testing::Test {
     static constexpr std::uint32_t BACKGROUND = 0xFFC86400;  // RGB(200, 100, 0)
 
     void SetUp() override {
-        ASSERT_TRUE(gdiplus_.Started());
         ASSERT_TRUE(test::WritePng(folder_ / "background.png", 8, 8,
                                    std::vector<std::uint32_t>(64, BACKGROUND), false));
         const auto background = DecodedImage::FromFile(folder_ / "background.png");
@@ -36,7 +35,6 @@ class PngDrawing : public ::testing::Test {
         return DecodedImage::FromFile(folder_ / name);
     }
 
-    ScopedGdiPlus gdiplus_;
     kv12::test::TestFolder folder_;
     std::optional<Canvas> canvas_;
 };
@@ -106,6 +104,47 @@ TEST_F(PngDrawing, AMissingOrBrokenFileDecodesToNothing) {
     EXPECT_FALSE(DecodedImage::FromFile(folder_ / "broken.png"));
     EXPECT_FALSE(LoadPng(canvas_->Dc(), folder_ / "missing.png", 0, 0));
     EXPECT_EQ(canvas_->PixelAt(0, 0), RGB(200, 100, 0));
+}
+
+// Files of other kinds than the writer's 8-bit colour ones: a palette with a
+// transparent entry becomes a 32-bit image with alpha, an interlaced grey one
+// a 24-bit opaque image of odd width (its rows padded to 4 bytes).
+TEST_F(PngDrawing, PaletteAndInterlacedGreyFilesBecomeTheRightBitmaps) {
+    kv12::test::PngSpec palette;
+    palette.width = 3;
+    palette.height = 1;
+    palette.colourType = 3;
+    palette.bitDepth = 2;
+    palette.samples = {0, 1, 2};
+    palette.palette = {255, 255, 255, 10, 20, 30, 200, 100, 0};
+    palette.trns = {0x80, 0x00};
+    folder_.Write("palette.png", kv12::test::EncodePng(palette));
+    const auto paletteImage = DecodedImage::FromFile(folder_ / "palette.png");
+    ASSERT_TRUE(paletteImage);
+    EXPECT_EQ(paletteImage->BitsPerPixel(), 32);
+    EXPECT_FALSE(paletteImage->IsOpaque());
+    EXPECT_EQ(paletteImage->PixelAt(0, 0), 0x80808080u);  // white at alpha 128, premultiplied
+    EXPECT_EQ(paletteImage->PixelAt(1, 0), 0x00000000u);
+    EXPECT_EQ(paletteImage->PixelAt(2, 0), 0xFFC86400u);
+
+    kv12::test::PngSpec grey;
+    grey.width = 5;
+    grey.height = 3;
+    grey.colourType = 0;
+    grey.bitDepth = 8;
+    grey.interlaced = true;
+    for (int i = 0; i < 15; ++i) grey.samples.push_back(static_cast<std::uint16_t>(i * 17));
+    folder_.Write("grey.png", kv12::test::EncodePng(grey));
+    const auto greyImage = DecodedImage::FromFile(folder_ / "grey.png");
+    ASSERT_TRUE(greyImage);
+    EXPECT_EQ(greyImage->BitsPerPixel(), 24);
+    EXPECT_TRUE(greyImage->IsOpaque());
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            const std::uint32_t value = static_cast<std::uint32_t>((y * 5 + x) * 17);
+            EXPECT_EQ(greyImage->PixelAt(x, y), value | (value << 8) | (value << 16)) << x << ", " << y;
+        }
+    }
 }
 
 // The size a hidden window takes from a file's header, without decoding it.
@@ -211,7 +250,13 @@ INSTANTIATE_TEST_SUITE_P(Pixels, Premultiply,
                          ::testing::Values(PremultiplyCase{255, 255, 255, 128, 128, 128, 128},
                                            PremultiplyCase{255, 255, 255, 0, 0, 0, 0},
                                            PremultiplyCase{10, 20, 30, 255, 10, 20, 30},
-                                           PremultiplyCase{200, 100, 1, 254, 199, 99, 0}));
+                                           PremultiplyCase{200, 100, 1, 254, 199, 99, 0}),
+                         // "B200G100R1A254": the pixel before.
+                         [](const auto& info) {
+                             const PremultiplyCase& c = info.param;
+                             return "B" + std::to_string(c.b) + "G" + std::to_string(c.g) + "R" +
+                                    std::to_string(c.r) + "A" + std::to_string(c.a);
+                         });
 
 }  // namespace
 }  // namespace kv12::win32

@@ -1,52 +1,28 @@
 #include "png_writer.h"
 
-#include <memory>
-#include <vector>
+#include <fstream>
 
-#include "win32/windows_api.h"
-// gdiplus.h needs the Windows headers first.
-#include <gdiplus.h>
-
-#include "win32/scoped_gdiplus.h"
+#include "../core/png_test_writer.h"
 
 namespace kv12::win32::test {
 
-namespace {
-
-bool PngEncoder(CLSID& clsid) {
-    UINT count = 0;
-    UINT size = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-    std::vector<std::uint8_t> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring_view(encoders[i].MimeType) == L"image/png") {
-            clsid = encoders[i].Clsid;
-            return true;
-        }
+bool WritePng(const std::filesystem::path& file, int width, int height,
+              const std::vector<std::uint32_t>& pixels, bool withAlpha) {
+    kv12::test::PngSpec spec;
+    spec.width = static_cast<std::uint32_t>(width);
+    spec.height = static_cast<std::uint32_t>(height);
+    spec.bitDepth = 8;
+    spec.colourType = withAlpha ? 6 : 2;
+    for (const std::uint32_t argb : pixels) {
+        spec.samples.push_back(static_cast<std::uint16_t>((argb >> 16) & 0xFF));
+        spec.samples.push_back(static_cast<std::uint16_t>((argb >> 8) & 0xFF));
+        spec.samples.push_back(static_cast<std::uint16_t>(argb & 0xFF));
+        if (withAlpha) spec.samples.push_back(static_cast<std::uint16_t>(argb >> 24));
     }
-    return false;
-}
-
-}  // namespace
-
-bool WritePng(const std::filesystem::path& file, int width, int height, const std::vector<std::uint32_t>& pixels,
-              bool withAlpha) {
-    const ScopedGdiPlus gdiplus;
-    CLSID png{};
-    if (!gdiplus.Started() || !PngEncoder(png)) return false;
-    auto bitmap =
-        std::make_unique<Gdiplus::Bitmap>(width, height, withAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t argb = pixels[static_cast<std::size_t>(y) * width + x];
-            bitmap->SetPixel(x, y, Gdiplus::Color(withAlpha ? argb : (argb | 0xFF000000u)));
-        }
-    }
-    const bool written = bitmap->Save(file.c_str(), &png, nullptr) == Gdiplus::Ok;
-    bitmap.reset();
-    return written;
+    const std::vector<std::uint8_t> bytes = kv12::test::EncodePng(spec);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
 }
 
 }  // namespace kv12::win32::test
