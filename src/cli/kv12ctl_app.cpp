@@ -49,6 +49,10 @@ int RunCommand(const std::vector<std::string>& args, const Kv12ctlStreams& strea
     app.set_version_flag("--version", std::string("kv12ctl ") + KV12_VERSION);
     // Global options are accepted after the command words too.
     app.fallthrough();
+    // Options start with "-" on every platform. CLI11 would also take "/name" as
+    // an option on Windows, which turns a path like "/Users/me/profile.json" into
+    // an unknown option; set before the commands, which inherit it.
+    app.allow_windows_style_options(false);
     AddGlobalOptions(app, globals);
 
     RegisterProfileCommands(app, globals);

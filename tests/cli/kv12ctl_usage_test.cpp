@@ -102,5 +102,19 @@ TEST(Kv12ctlUsage, AFolderThatDoesNotExistIsNamed) {
     }
 }
 
+// A path may start with "/" on Windows too ("/Users/me/profile.json" is on the
+// current drive): it is never read as an option.
+TEST(Kv12ctlUsage, AnArgumentStartingWithASlashIsAPath) {
+    const auto dir = RunCli({"--dir", "/kv12-no-such-folder", "profile", "show"});
+    EXPECT_EQ(dir.code, 2) << dir.err;
+    EXPECT_NE(dir.err.find("kv12-no-such-folder"), std::string::npos) << dir.err;
+
+    TestFolder folder;
+    const auto file = RunCliIn(folder, {"profile", "import", "/kv12-no-such-folder/profile.json"});
+    EXPECT_EQ(file.code, 2) << file.err;
+    EXPECT_NE(file.err.find("kv12-no-such-folder/profile.json"), std::string::npos) << file.err;
+    EXPECT_TRUE(folder.Files().empty());
+}
+
 }  // namespace
 }  // namespace kv12::test
