@@ -3,17 +3,25 @@
 # configures, builds and tests three presets in turn, then checks the packages,
 # stopping at the first failure:
 #   native       Linux, g++
+#   fuzz         the libFuzzer targets (clang 14), each run briefly from its seeds
+#                (scripts/fuzz.sh)
 #   native-asan  Linux, g++ with AddressSanitizer and UndefinedBehaviorSanitizer
-#   windows      MinGW-w64 cross build of everything; the core and Windows-layer
-#                tests run under Wine (on Xvfb when no display is set)
+#   windows      MinGW-w64 cross build of everything; the tests of every folder of
+#                tests/ run under Wine, one folder after the other (on Xvfb when
+#                no display is set)
 #   package      the Windows zip and the Debian package (scripts/package.sh),
 #                checked by tests/package/check.sh
-# Usage: scripts/test.sh [step...]   (default: all four, in that order)
+# Usage: scripts/test.sh [step...]   (default: all five, in that order)
 # Environment:
 #   KV12_JOBS          parallel build and test jobs (default 2)
 #   KV12_BUILD_ROOT    the folder holding one build folder per preset (default: build,
 #                      as the presets say)
-#   KV12_WINE_TESTS    test folders run under Wine (default "core win32"; "all" for every test)
+#   KV12_WINE_TESTS    test folders run under Wine (default "all": every folder of
+#                      tests/ in the Windows build; or a list such as "core win32")
+#   KV12_NO_SKIP       1 (the default here): a test that cannot run on this machine
+#                      fails instead of skipping, and a run with a skipped test fails;
+#                      0 lets skips pass (a developer with the mouse plugged in)
+#   KV12_FUZZ_SECONDS  seconds per fuzz target in the fuzz step (default 15)
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -21,9 +29,12 @@ cd "$root"
 jobs="${KV12_JOBS:-2}"
 buildRoot="${KV12_BUILD_ROOT:-$root/build}"
 logs="$buildRoot/test-logs"
+# Where the tests run, nothing they need is missing: a skip would only hide a
+# test that stopped running (tests/common/skip.h).
+export KV12_NO_SKIP="${KV12_NO_SKIP:-1}"
 
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(native native-asan windows package)
+[ ${#presets[@]} -gt 0 ] || presets=(native fuzz native-asan windows package)
 
 "$root/scripts/setup.sh"
 mkdir -p "$logs"
@@ -66,6 +77,11 @@ run_ctest() {
     echo "FAILED: ctest in $dir (full log: $log)" >&2
     exit 1
   fi
+  if [ "$KV12_NO_SKIP" != 0 ] && grep -q -F '***Skipped' "$log"; then
+    grep -E '\(Skipped\)$' "$log" >&2 || true
+    echo "FAILED: skipped tests in $dir (full log: $log)" >&2
+    exit 1
+  fi
   grep -E 'tests passed|tests failed|Total Test time' "$log" | sed "s/^/    /"
 }
 
@@ -88,11 +104,19 @@ run_package() {
   echo "  package: build $((built - start)) s, checks $((SECONDS - built)) s"
 }
 
+# Runs every fuzz target briefly; prints each target's figures, or the input that failed.
+run_fuzz() {
+  local start=$SECONDS
+  KV12_BUILD_ROOT="$buildRoot" KV12_JOBS="$jobs" "$root/scripts/fuzz.sh" "${KV12_FUZZ_SECONDS:-15}"
+  echo "  fuzz: $((SECONDS - start)) s"
+}
+
 total=$SECONDS
 for preset in "${presets[@]}"; do
   case "$preset" in
     native|native-asan|windows) ;;
     package) run_package; continue ;;
+    fuzz) run_fuzz; continue ;;
     *) echo "unknown preset: $preset" >&2; exit 2 ;;
   esac
   start=$SECONDS
@@ -102,12 +126,15 @@ for preset in "${presets[@]}"; do
   built=$SECONDS
   if [ "$preset" = windows ]; then
     prepare_wine
-    wineTests="${KV12_WINE_TESTS:-core win32}"
+    # One test folder after the other, so that the output says which one failed.
+    wineTests="${KV12_WINE_TESTS:-all}"
     if [ "$wineTests" = all ]; then
-      run_ctest "$buildRoot/$preset" "$preset"
-    else
-      for dir in $wineTests; do run_ctest "$buildRoot/$preset/tests/$dir" "$preset-$dir"; done
+      wineTests=""
+      for dir in "$buildRoot/$preset"/tests/*/; do
+        if [ -f "$dir/CTestTestfile.cmake" ]; then wineTests+=" $(basename "$dir")"; fi
+      done
     fi
+    for dir in $wineTests; do run_ctest "$buildRoot/$preset/tests/$dir" "$preset-$dir"; done
   else
     run_ctest "$buildRoot/$preset" "$preset"
   fi

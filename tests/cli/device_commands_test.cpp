@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -9,6 +10,12 @@
 #include "core/ini_file.h"
 #include "core/utf8_path.h"
 #include "sim/virtual_mouse.h"
+#include "tests/common/case_name.h"
+#include "tests/common/skip.h"
+#ifdef _WIN32
+#include "device/device_link.h"
+#include "win32/win_hid_backend.h"
+#endif
 
 namespace kv12::test {
 namespace {
@@ -125,9 +132,11 @@ INSTANTIATE_TEST_SUITE_P(
                                 "--scramble-table \"zz02030405060708\" is not 16 hexadecimal digits."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+#if defined(__linux__) || defined(_WIN32)
+// Whether the mouse is plugged in: on Linux a hidraw node of it, on Windows a
+// HID interface with its vendor and product (under Wine there never is one).
+bool MousePluggedIn() {
 #ifdef __linux__
-// Whether the kernel shows a hidraw node of the mouse (this machine has one plugged in).
-bool MouseHidrawPresent() {
     std::error_code error;
     for (const auto& node : std::filesystem::directory_iterator("/sys/class/hidraw", error)) {
         std::ifstream uevent(node.path() / "device" / "uevent");
@@ -137,12 +146,21 @@ bool MouseHidrawPresent() {
         }
     }
     return false;
+#else
+    win32::WinHidBackend backend;
+    std::vector<HidInterfaceInfo> interfaces;
+    backend.Enumerate(interfaces);
+    return std::any_of(interfaces.begin(), interfaces.end(), [](const HidInterfaceInfo& info) {
+        return info.vendorId == MOUSE_VENDOR_ID && info.productId == MOUSE_PRODUCT_ID;
+    });
+#endif
 }
 
 class RealMouseAbsentTest : public testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(RealMouseAbsentTest, SaysNoMouseIsConnectedAndLeavesTheFilesAlone) {
-    if (MouseHidrawPresent()) GTEST_SKIP() << "a mouse is plugged in";
+    if (MousePluggedIn())
+        KV12_SKIP_UNLESS_ALLOWED("the mouse is plugged in; this test needs a machine without it");
     TestFolder folder;
     WriteConfig(folder, SampleBlock(), 0);
     const auto result = RunCliIn(folder, GetParam());
@@ -159,7 +177,14 @@ INSTANTIATE_TEST_SUITE_P(Commands, RealMouseAbsentTest,
                                          std::vector<std::string>{"apply", "--device", "hid"},
                                          std::vector<std::string>{"apply", "--device", "auto"},
                                          std::vector<std::string>{"device", "info"},
-                                         std::vector<std::string>{"device", "list"}));
+                                         std::vector<std::string>{"device", "list"}),
+                         // "applyDeviceHid": the command line in words.
+                         [](const auto& info) {
+                             std::string line;
+                             for (const std::string& arg : info.param)
+                                 line += (line.empty() ? "" : " ") + arg;
+                             return CaseName(line);
+                         });
 #endif
 
 TEST(DeviceList, ListsEachInterfaceOfTheSimulatedMouse) {
@@ -361,6 +386,26 @@ TEST(DeviceInfo, AMouseLostWhileItIsReadIsAFailureNotZeros) {
         "kv12ctl: the mouse did not answer: reading the lighting state: the command did not get through\n");
 }
 
+TEST(Apply, ATraceThatCannotBeCreatedIsAFailureBeforeAnythingIsSent) {
+    TestFolder folder;
+    WriteConfig(folder, SampleBlock(), 0);
+    const std::string trace = DirArg(folder) + "/no-such-folder/t.jsonl";
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"apply"}, std::vector<std::string>{"device", "info"}}) {
+        std::vector<std::string> args = command;
+        args.insert(args.end(), {"--device", "sim", "--trace", trace});
+        const auto result = RunCliIn(folder, args);
+        EXPECT_EQ(result.code, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "kv12ctl: " + trace + ": cannot write the trace file\n");
+    }
+    EXPECT_EQ(folder.Files(), std::vector<std::string>{"config.bin"});
+    EXPECT_EQ(folder.Read("config.bin")[0], '\0');
+}
+
+// Linux only: /dev/full opens and then refuses every write. Windows has no such
+// device (NUL takes every byte); the trace that cannot be created, above, fails
+// there the same way.
 #ifdef __linux__
 TEST(Apply, ATraceThatCannotBeWrittenIsAFailureBeforeAnythingIsSent) {
     TestFolder folder;

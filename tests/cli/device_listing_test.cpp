@@ -170,6 +170,7 @@ TEST(HandshakeFailureText, NamesTheLibrarysErrorWhenATransferFailed) {
               "the mouse did not answer the handshake: hid_get_feature_report: Broken pipe");
 }
 
+// Linux only: the udev rule gives access to the hidraw nodes; Windows asks for none.
 #ifdef __linux__
 TEST(AccessHint, NamesTheUdevRule) {
     EXPECT_NE(AccessHint().find("/usr/lib/udev/rules.d/70-korvexkv12.rules"), std::string::npos);

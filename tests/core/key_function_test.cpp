@@ -8,6 +8,7 @@
 
 #include "core/key_tables.h"
 #include "core/settings_block.h"
+#include "tests/common/case_name.h"
 
 namespace kv12 {
 namespace {
@@ -58,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(KeyFunction, EncodeEveryKind, ::testing::Values(
     KindCase{15, Code(0x00, 0x00, 0x00, 0x00)},
     KindCase{16, Code(0x00, 0x00, 0x00, 0x00)},
     KindCase{200, Code(0x00, 0x00, 0x00, 0x00)},
-    KindCase{255, Code(0x00, 0x00, 0x00, 0x00)}));
+    KindCase{255, Code(0x00, 0x00, 0x00, 0x00)}),
+    [](const auto& info) { return "Kind" + std::to_string(info.param.kind); });
 // clang-format on
 
 TEST(KeyFunctionCode, ReadsLittleEndianWithTheCodeTypeLowest) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/key_tables.h"
+#include "tests/common/case_name.h"
 
 namespace kv12 {
 namespace {
@@ -26,6 +27,12 @@ TEST_P(KeyNameCases, GivesTheEnglishWindowsName) {
     const ScanCase& c = GetParam();
     EXPECT_EQ(KeyNameFromScanCode(static_cast<std::uint8_t>(c.scanCode), c.extended), c.name)
         << std::hex << c.scanCode << (c.extended ? " extended" : "");
+}
+
+// "NumEnter_ScanE01C": the expected name, then the scan code with its E0 prefix when extended.
+std::string ScanCaseName(const ::testing::TestParamInfo<ScanCase>& info) {
+    return test::CaseName(info.param.name) + "_Scan" + (info.param.extended ? "E0" : "") +
+           test::CaseHex(info.param.scanCode);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -45,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{0x0E, false, "Backspace"}, ScanCase{0x57, false, "F11"}, ScanCase{0x58, false, "F12"},
         ScanCase{0x29, false, "`"}, ScanCase{0x2B, false, "\\"}, ScanCase{0x2B, true, "Eurpo(Note 2)"},
         ScanCase{0x56, false, "Non-US \\"}, ScanCase{0x5D, true, "Application"}, ScanCase{0x64, false, "F13"},
-        ScanCase{0x76, false, "F24"}));
+        ScanCase{0x76, false, "F24"}),
+    ScanCaseName);
 
 // Keys without a name of their own get one that no key-table row carries.
 INSTANTIATE_TEST_SUITE_P(Fallback, KeyNameCases,
@@ -53,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Fallback, KeyNameCases,
                                            ScanCase{0x5A, false, "Key 0x5A"},
                                            ScanCase{0x1E, true, "Key 0xE01E"},
                                            ScanCase{0xFF, true, "Key 0xE0FF"},
-                                           ScanCase{0x80, false, "Key 0x80"}));
+                                           ScanCase{0x80, false, "Key 0x80"}),
+                         ScanCaseName);
 
 // The main block row by row, from the scan code of each row's first key.
 TEST(KeyNameFromScanCode, NamesTheMainBlockInLayoutOrder) {

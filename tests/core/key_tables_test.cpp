@@ -7,6 +7,8 @@
 #include <set>
 #include <string>
 
+#include "tests/common/case_name.h"
+
 namespace kv12 {
 namespace {
 
@@ -25,6 +27,17 @@ TEST_P(KeyUsageByNameCases, MapsExactNamesAndNothingElse) {
     EXPECT_EQ(KeyUsageByName(GetParam().name), GetParam().usage) << '"' << GetParam().name << '"';
 }
 
+// The name in words; spaces around it, which the lookup must not ignore, are named too.
+std::string NameCaseName(const ::testing::TestParamInfo<NameCase>& info) {
+    const std::string_view name = info.param.name;
+    std::string id = test::CaseName(name);
+    if (!name.empty() && name.front() == ' ') id = "SpaceThen" + id;
+    if (!name.empty() && name.back() == ' ') id += "ThenSpace";
+    // The key "0" is not the first case.
+    if (id.front() >= '0' && id.front() <= '9') id = "Key" + id;
+    return id;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     KeyTables, KeyUsageByNameCases,
     ::testing::Values(NameCase{"A", 0x04}, NameCase{"a", 0}, NameCase{"enter", 0}, NameCase{"Enter", 0x28},
@@ -34,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Right Ctrl", 0xE4}, NameCase{"", 0}, NameCase{"0", 0x27},
                       NameCase{"Prnt Scrn", 0x46}, NameCase{"Num Enter", 0x58}, NameCase{"Num 0", 0x62},
                       NameCase{"L-Button", 0xF0}, NameCase{"M-Button", 0xF2}, NameCase{" A", 0},
-                      NameCase{"A ", 0}, NameCase{"Strg", 0}, NameCase{"Europe(Note 2)", 0}));
+                      NameCase{"A ", 0}, NameCase{"Strg", 0}, NameCase{"Europe(Note 2)", 0}),
+    NameCaseName);
 
 TEST(KeyUsageTable, FollowsTheHidKeyboardPageThenModifiersThenMouseButtons) {
     const auto table = KeyUsageTable();

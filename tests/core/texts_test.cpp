@@ -8,6 +8,7 @@
 
 #include "core/dialog_texts.h"
 #include "core/language.h"
+#include "tests/common/case_name.h"
 
 namespace kv12 {
 namespace {
@@ -15,6 +16,18 @@ namespace {
 constexpr Language EN = Language::English;
 constexpr Language CHS = Language::SimplifiedChinese;
 constexpr Language CHT = Language::TraditionalChinese;
+
+// The language in a test-case name.
+const char* LanguageName(Language language) {
+    switch (language) {
+        case CHS:
+            return "Chs";
+        case CHT:
+            return "Cht";
+        default:
+            return "En";
+    }
+}
 
 TEST(LanguageFromCode, OnlyExactChsAndChtSelectChinese) {
     const std::pair<const char*, Language> cases[] = {{"CHS", CHS}, {"CHT", CHT}, {"chs", EN}, {"cht", EN},
@@ -69,6 +82,11 @@ TEST_P(MainTextRows, HoldTheExactText) {
     EXPECT_EQ(MainTextTable(c.row).In(c.language), c.text) << "row " << c.row;
 }
 
+// "Row24_Chs".
+std::string RowCaseName(const ::testing::TestParamInfo<RowCase>& info) {
+    return "Row" + test::CaseNumber(info.param.row) + "_" + LanguageName(info.param.language);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, MainTextRows,
     ::testing::Values(
@@ -95,11 +113,13 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{90, EN, "It doesn\u2019t start recording, unnecessary to press Stop key!"},
         RowCase{90, CHS, "没有开始录制,点击停止录制按钮没有意义！"},
         RowCase{90, CHT, "沒有開始錄製，點擊停止錄製按鈕沒有意義！"}, RowCase{91, EN, "Setting-EN"},
-        RowCase{91, CHS, "Setting-CHS"}, RowCase{91, CHT, "Setting-CHT"}));
+        RowCase{91, CHS, "Setting-CHS"}, RowCase{91, CHT, "Setting-CHT"}),
+    RowCaseName);
 
 // Outside 1..91 there is no row: three empty texts, never a read past the table.
 INSTANTIATE_TEST_SUITE_P(OutsideTheTable, MainTextRows,
-                         ::testing::Values(RowCase{0, EN, ""}, RowCase{92, CHS, ""}, RowCase{-1, CHT, ""}));
+                         ::testing::Values(RowCase{0, EN, ""}, RowCase{92, CHS, ""}, RowCase{-1, CHT, ""}),
+                         RowCaseName);
 
 TEST(MainTextTable, OnlyRowsFiftySixToFiftyNineEndInASpace) {
     for (int row = 1; row <= MAIN_TEXT_ROWS; ++row) {
@@ -196,7 +216,10 @@ INSTANTIATE_TEST_SUITE_P(
         DialogCase{"editor delete", CHT, FIELD(editor.deleteButton), "刪除"},
         DialogCase{"editor confirm", CHT, FIELD(editor.confirmButton), "確認"},
         DialogCase{"editor blank", EN, FIELD(editor.nameBlank), "Macro name is blank"},
-        DialogCase{"editor exists", CHS, FIELD(editor.nameExists), "宏名称已经存在"}));
+        DialogCase{"editor exists", CHS, FIELD(editor.nameExists), "宏名称已经存在"}),
+    [](const auto& info) {
+        return test::CaseName(info.param.what) + "_" + LanguageName(info.param.language);
+    });
 
 #undef FIELD
 

@@ -592,7 +592,11 @@ INSTANTIATE_TEST_SUITE_P(
                     // Unknown sensor: code 0, still carrying the disabled bit.
                     DpiCase{4, 0, true, 0x00}, DpiCase{9, 2, false, 0x80},
                     // A step beyond the sensor's row reads no neighbouring row.
-                    DpiCase{1, 8, true, 0x00}, DpiCase{3, 11, false, 0x80}, DpiCase{0, 12, true, 0x00}));
+                    DpiCase{1, 8, true, 0x00}, DpiCase{3, 11, false, 0x80}, DpiCase{0, 12, true, 0x00}),
+    [](const auto& info) {
+        return "Sensor" + std::to_string(info.param.sensorType) + "_Step" + std::to_string(info.param.step) +
+               (info.param.enabled ? "_Enabled" : "_Disabled");
+    });
 
 }  // namespace
 }  // namespace kv12

@@ -205,6 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 struct NameCase {
+    const char* what;
     std::string name;
     bool mouse;
 };
@@ -215,14 +216,16 @@ TEST_P(DeviceNameTest, MatchesOnlyTheTwoSpellings) {
     EXPECT_EQ(DeviceNameBelongsToMouse(GetParam().name), GetParam().mouse);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, DeviceNameTest,
-                         testing::Values(NameCase{"\\\\?\\HID#VID_04D9&PID_A09F&MI_01#x", true},
-                                         NameCase{"\\\\?\\HID#Vid_04d9&Pid_a09f&MI_01#x", true},
-                                         NameCase{"Vid_04d9&Pid_a09f", true},
-                                         NameCase{"\\\\?\\HID#vid_04d9&pid_a09f&mi_01#x", false},
-                                         NameCase{"\\\\?\\HID#VID_04D9&Pid_a09f#x", false},
-                                         NameCase{"\\\\?\\HID#VID_04D9_PID_A09F#x", false},
-                                         NameCase{"", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, DeviceNameTest,
+    testing::Values(NameCase{"UpperCaseSpelling", "\\\\?\\HID#VID_04D9&PID_A09F&MI_01#x", true},
+                    NameCase{"CapitalisedSpelling", "\\\\?\\HID#Vid_04d9&Pid_a09f&MI_01#x", true},
+                    NameCase{"CapitalisedSpellingAlone", "Vid_04d9&Pid_a09f", true},
+                    NameCase{"LowerCase", "\\\\?\\HID#vid_04d9&pid_a09f&mi_01#x", false},
+                    NameCase{"TheTwoSpellingsMixed", "\\\\?\\HID#VID_04D9&Pid_a09f#x", false},
+                    NameCase{"UnderscoreForAmpersand", "\\\\?\\HID#VID_04D9_PID_A09F#x", false},
+                    NameCase{"Empty", "", false}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(HotPlugTest, PluggingInStartsTheReaderAndADpiSwitchArrivesAsNotice) {
     std::promise<MouseNotice> dpiNotice;

@@ -108,7 +108,11 @@ TEST_P(EnumerationOrderTest, OpensTheNoticeAndTheCommandInterfaceInEitherOrder) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, EnumerationOrderTest,
-                         testing::Values(InterfaceOrder::NoticeFirst, InterfaceOrder::CommandFirst));
+                         testing::Values(InterfaceOrder::NoticeFirst, InterfaceOrder::CommandFirst),
+                         [](const auto& info) {
+                             return std::string(info.param == InterfaceOrder::NoticeFirst ? "NoticeFirst"
+                                                                                          : "CommandFirst");
+                         });
 
 TEST(FindDevice, NewSearchClosesTheHandlesOfTheLastOne) {
     SimulatedMouse sim;
@@ -318,7 +322,12 @@ TEST_P(ReadPhaseTest, NeverWritesPastTheCallersBufferWhateverLengthTheMouseAnnou
 INSTANTIATE_TEST_SUITE_P(Sizes, ReadPhaseTest,
                          testing::Values(ReadPhaseCase{128, 0xFF, 4}, ReadPhaseCase{128, 0x40, 2},
                                          ReadPhaseCase{40, 0xFF, 1}, ReadPhaseCase{16, 0xFF, 0},
-                                         ReadPhaseCase{128, 0, 0}));
+                                         ReadPhaseCase{128, 0, 0}),
+                         // "Buffer128_Announced255".
+                         [](const auto& info) {
+                             return "Buffer" + std::to_string(info.param.dataSize) + "_Announced" +
+                                    std::to_string(info.param.announced);
+                         });
 
 TEST(SendCommandWithData, WriteSendsZerosWhereTheCallersDataEnds) {
     OversizedReplyBackend backend;

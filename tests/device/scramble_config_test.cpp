@@ -11,15 +11,25 @@ TEST(ScrambleConfig, ParsesTwelveAndSixteenHexDigitsInEitherCase) {
               (ScrambleTable{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0xFF}));
 }
 
-class BadHexTest : public testing::TestWithParam<const char*> {};
+struct BadHexCase {
+    const char* name;
+    const char* text;
+};
+
+class BadHexTest : public testing::TestWithParam<BadHexCase> {};
 
 TEST_P(BadHexTest, IsRefusedAsKey) {
-    EXPECT_FALSE(ParseScrambleKey(GetParam()));
+    EXPECT_FALSE(ParseScrambleKey(GetParam().text)) << '"' << GetParam().text << '"';
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, BadHexTest,
-                         testing::Values("", "0a1b2c3d4e5", "0a1b2c3d4e5f6", "0a1b2c3d4e5g", "0a 1b2c3d4e5",
-                                         "0x1b2c3d4e5f", "-a1b2c3d4e5f"));
+                         testing::Values(BadHexCase{"Empty", ""}, BadHexCase{"ElevenDigits", "0a1b2c3d4e5"},
+                                         BadHexCase{"ThirteenDigits", "0a1b2c3d4e5f6"},
+                                         BadHexCase{"NotAHexDigit", "0a1b2c3d4e5g"},
+                                         BadHexCase{"SpaceInside", "0a 1b2c3d4e5"},
+                                         BadHexCase{"HexPrefix", "0x1b2c3d4e5f"},
+                                         BadHexCase{"MinusSign", "-a1b2c3d4e5f"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScrambleConfig, MissingSectionGivesTheShippedValuesWithoutMessage) {
     const auto loaded = LoadScrambleConfig(IniDocument::Parse("[Skins]\r\nLan=CHS\r\n"));

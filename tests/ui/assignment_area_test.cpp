@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/key_function.h"
+#include "tests/common/case_name.h"
 #include "tests/ui/page_context_fixture.h"
 
 namespace kv12::test {
@@ -159,7 +160,12 @@ INSTANTIATE_TEST_SUITE_P(AssignmentArea, SimpleKinds,
                          ::testing::Values(SimpleKindCase{0, "Left Click"}, SimpleKindCase{1, "Right Click"},
                                            SimpleKindCase{2, "Mid Click"}, SimpleKindCase{3, "Forward"},
                                            SimpleKindCase{4, "Backward"}, SimpleKindCase{5, "Triple-click"},
-                                           SimpleKindCase{7, "RGB On/Off"}, SimpleKindCase{15, "Key Off"}));
+                                           SimpleKindCase{7, "RGB On/Off"}, SimpleKindCase{15, "Key Off"}),
+                         // "Kind5_TripleClick": the list position, then the text it stores.
+                         [](const auto& info) {
+                             return "Kind" + std::to_string(info.param.position) + "_" +
+                                    CaseName(info.param.text);
+                         });
 
 TEST_F(AssignmentAreaTest, ChoosingDpiSwitchWaitsForTheSideList) {
     Choose(3, 6);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/key_tables.h"
+#include "tests/common/case_name.h"
 #include "tests/ui/recording_host.h"
 #include "ui/skin_images.h"
 
@@ -153,6 +154,13 @@ void PrintTo(const FieldCase& c, std::ostream* os) {
     *os << '"' << c.typed << '"';
 }
 
+// "Typed300", "TypedNothing", "TypedMinus1": what was typed into the field.
+std::string TypedName(std::string_view typed) {
+    if (typed.empty()) return "TypedNothing";
+    if (typed.front() == '-') return "TypedMinus" + CaseName(typed.substr(1));
+    return "Typed" + CaseName(typed);
+}
+
 class FireKeySpeed : public FireKeyDialogTest, public ::testing::WithParamInterface<FieldCase> {};
 
 TEST_P(FireKeySpeed, IsTakenOrPutRightWhenTheFieldLosesTheFocus) {
@@ -172,7 +180,8 @@ INSTANTIATE_TEST_SUITE_P(FireKeyDialog, FireKeySpeed,
                                            FieldCase{"", 5, "5"}, FieldCase{"x", 5, "5"},
                                            FieldCase{"99999999999999999999999", 5, "5"},
                                            FieldCase{"5", 5, "5"}, FieldCase{"40", 40, "40"},
-                                           FieldCase{"255", 255, "255"}));
+                                           FieldCase{"255", 255, "255"}),
+                         [](const auto& info) { return TypedName(info.param.typed); });
 
 class FireKeyTimes : public FireKeyDialogTest, public ::testing::WithParamInterface<FieldCase> {};
 
@@ -188,7 +197,8 @@ INSTANTIATE_TEST_SUITE_P(FireKeyDialog, FireKeyTimes,
                                            FieldCase{"0", 0, "0"}, FieldCase{"255", 255, "255"},
                                            FieldCase{"-1", 1, "1"},
                                            FieldCase{"99999999999999999999999", 1, "1"},
-                                           FieldCase{"7", 7, "7"}));
+                                           FieldCase{"7", 7, "7"}),
+                         [](const auto& info) { return TypedName(info.param.typed); });
 
 TEST_F(FireKeyDialogTest, TimesFieldIsNotReadOnFocusLoss) {
     Open();
@@ -228,7 +238,11 @@ TEST_P(FireKeyOk, ReturnsTheSpeedTheFieldShowsEvenWithoutAFocusLoss) {
 
 INSTANTIATE_TEST_SUITE_P(FireKeyDialog, FireKeyOk,
                          ::testing::Values(OkCase{"3", 5, "5", false}, OkCase{"40", 40, "40", false},
-                                           OkCase{"3", 5, "5", true}, OkCase{"", 5, "5", true}));
+                                           OkCase{"3", 5, "5", true}, OkCase{"", 5, "5", true}),
+                         [](const auto& info) {
+                             return TypedName(info.param.typed) +
+                                    (info.param.byEnter ? "_ThenEnter" : "_ThenOk");
+                         });
 
 TEST_F(FireKeyDialogTest, CancelKeepsTheFieldAsTyped) {
     Open();
@@ -282,7 +296,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextsCase{"CHS", "速度", "次数", "说明:", "速度(数值范围5-255，数值越小速度越快)",
                   "次数(数值范围0-255，0表示按键放开火力键结束)"},
         TextsCase{"CHT", "速度", "次數", "說明:", "速度(數值範圍5-255，數值越小速度越快)",
-                  "次數(數值範圍0-255，0表示按鍵放開火力鍵結束)"}));
+                  "次數(數值範圍0-255，0表示按鍵放開火力鍵結束)"}),
+    [](const auto& info) { return LanguageCaseName(info.param.language); });
 
 }  // namespace
 }  // namespace kv12::test

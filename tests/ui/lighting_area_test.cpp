@@ -43,6 +43,7 @@ class LightingAreaTest : public ::testing::Test {
 };
 
 struct BuildCase {
+    const char* name;
     std::uint8_t mode, param0, param1, param2, effect1, effect2, effect3;
     std::string modeText, parameterText, effectText;
 };
@@ -70,13 +71,14 @@ TEST_P(LightingBuild, BoxesShowTheStoredModeWithItsOwnParameterAndEffect) {
 
 INSTANTIATE_TEST_SUITE_P(
     LightingArea, LightingBuild,
-    ::testing::Values(BuildCase{0, 3, 3, 3, 1, 1, 2, "Off", "(none)", "(none)"},
-                      BuildCase{1, 9, 0, 0, 0, 2, 2, "Standard", "100%", "Non-Disolay"},
-                      BuildCase{2, 0, 4, 0, 0, 2, 2, "Respiration", "4S", "RGB Flash"},
-                      BuildCase{3, 0, 0, 29, 0, 0, 3, "Neon", "15S", "RGB Fixed On"},
+    ::testing::Values(BuildCase{"Off", 0, 3, 3, 3, 1, 1, 2, "Off", "(none)", "(none)"},
+                      BuildCase{"Standard", 1, 9, 0, 0, 0, 2, 2, "Standard", "100%", "Non-Disolay"},
+                      BuildCase{"Respiration", 2, 0, 4, 0, 0, 2, 2, "Respiration", "4S", "RGB Flash"},
+                      BuildCase{"Neon", 3, 0, 0, 29, 0, 0, 3, "Neon", "15S", "RGB Fixed On"},
                       // Values outside their lists show nothing rather than a neighbour's text.
-                      BuildCase{3, 0, 0, 30, 0, 0, 9, "Neon", "", ""},
-                      BuildCase{7, 0, 0, 0, 0, 0, 0, "", "(none)", "(none)"}));
+                      BuildCase{"NeonValuesOutsideTheirLists", 3, 0, 0, 30, 0, 0, 9, "Neon", "", ""},
+                      BuildCase{"UnknownMode", 7, 0, 0, 0, 0, 0, 0, "", "(none)", "(none)"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LightingAreaTest, BuildDrawsTheRowLabelsRightAlignedLeftOfTheRows) {
     parts.SetLanguage("CHT");
@@ -118,6 +120,7 @@ TEST_F(LightingAreaTest, ModeListOffersTheThreeLitModesInTheLanguage) {
 }
 
 struct ParameterCase {
+    const char* name;
     std::uint8_t mode;
     Rect listRect;
     std::size_t items;
@@ -144,11 +147,12 @@ TEST_P(LightingParameters, ListFollowsTheModeAndTheChoiceGoesToItsByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LightingArea, LightingParameters,
-                         ::testing::Values(ParameterCase{1, {767, 377, 851, 547}, 10, 9, "100%"},
-                                           ParameterCase{2, {767, 377, 851, 467}, 5, 1, "7S"},
-                                           ParameterCase{3, {767, 377, 851, 577}, 30, 29, "15S"},
+                         ::testing::Values(ParameterCase{"Standard", 1, {767, 377, 851, 547}, 10, 9, "100%"},
+                                           ParameterCase{"Respiration", 2, {767, 377, 851, 467}, 5, 1, "7S"},
+                                           ParameterCase{"Neon", 3, {767, 377, 851, 577}, 30, 29, "15S"},
                                            // Lighting off: the neon times are listed, nothing is stored.
-                                           ParameterCase{0, {767, 377, 851, 577}, 30, 3, "(none)"}));
+                                           ParameterCase{"Off", 0, {767, 377, 851, 577}, 30, 3, "(none)"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LightingAreaTest, EffectOfModesOneAndTwoIsShownWithoutAList) {
     block.ledMode() = 2;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/case_name.h"
 #include "tests/core/test_folder.h"
 #include "tests/ui/recording_host.h"
 
@@ -171,7 +172,14 @@ TEST_P(MacroRepeatOptions, TheLastClickedOptionIsTheOnlyOneTicked) {
 
 INSTANTIATE_TEST_SUITE_P(MacroDialog, MacroRepeatOptions,
                          ::testing::Values(OptionCase{{}, 1}, OptionCase{{2}, 2}, OptionCase{{3, 1}, 1},
-                                           OptionCase{{3, 3}, 3}, OptionCase{{1, 2, 3}, 3}));
+                                           OptionCase{{3, 3}, 3}, OptionCase{{1, 2, 3}, 3}),
+                         // "Clicks3Then1", "NoClick": the options clicked, in order.
+                         [](const auto& info) {
+                             std::string name;
+                             for (const int k : info.param.clicks)
+                                 name += (name.empty() ? "Clicks" : "Then") + std::to_string(k);
+                             return name.empty() ? std::string("NoClick") : name;
+                         });
 
 TEST_F(MacroDialogTest, OptionClickRedrawsTheTwoBoxesOnceAndTheCurrentOptionNothing) {
     Open();
@@ -235,7 +243,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {"重复指定次数或按任意键结束", "重复直到按任意键结束", "重复直到该按键松开结束"}},
         TextsCase{"CHT",
                   "請從清單方塊選擇一個巨集",
-                  {"重複指定次數或按任意鍵結束", "重複直到按任意鍵結束", "重複直到該按鍵鬆開結束"}}));
+                  {"重複指定次數或按任意鍵結束", "重複直到按任意鍵結束", "重複直到該按鍵鬆開結束"}}),
+    [](const auto& info) { return LanguageCaseName(info.param.language); });
 
 }  // namespace
 }  // namespace kv12::test

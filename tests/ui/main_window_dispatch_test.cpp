@@ -315,7 +315,11 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, DpiTopCells,
                          ::testing::Values(TopCellCase{0, 12, true}, TopCellCase{0, 9, true},
                                            TopCellCase{1, 8, true}, TopCellCase{1, 9, false},
                                            TopCellCase{3, 12, false}, TopCellCase{7, 9, false},
-                                           TopCellCase{7, 1, true}));
+                                           TopCellCase{7, 1, true}),
+                         [](const auto& info) {
+                             return "Sensor" + std::to_string(info.param.sensorType) + "_Step" +
+                                    std::to_string(info.param.step);
+                         });
 
 }  // namespace
 }  // namespace kv12::test

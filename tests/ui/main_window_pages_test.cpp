@@ -9,6 +9,7 @@
 #include "core/settings_file.h"
 #include "core/texts.h"
 #include "core/utf8_path.h"
+#include "tests/common/case_name.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/skin_images.h"
 #include "ui/window_fonts.h"
@@ -250,13 +251,35 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, Fonts,
                                            FontCase{"CHT", {6, 2}, {"黑体", 14, 400}, {"黑体", 18, 700}},
                                            FontCase{"CHT", {5, 1}, {"黑体", 14, 400}, {"黑体", 18, 700}},
                                            FontCase{"chs", {6, 2}, {"Arial", 14, 400}, {"Tahoma", 18, 700}},
-                                           FontCase{"", {10, 0}, {"Arial", 14, 400}, {"Tahoma", 18, 700}}));
+                                           FontCase{"", {10, 0}, {"Arial", 14, 400}, {"Tahoma", 18, 700}}),
+                         // "CHS_Windows6_2".
+                         [](const auto& info) {
+                             return LanguageCaseName(info.param.language) + "_Windows" +
+                                    std::to_string(info.param.version.major) + "_" +
+                                    std::to_string(info.param.version.minor);
+                         });
 
 struct ColorCase {
     int id;
     ControlKind kind;
     ControlColors expected;
 };
+
+std::string KindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Static:
+            return "Static";
+        case ControlKind::Edit:
+            return "Edit";
+        case ControlKind::ListBox:
+            return "ListBox";
+        case ControlKind::Button:
+            return "Button";
+        case ControlKind::Other:
+            break;
+    }
+    return "Other";
+}
 
 class ControlColorsTable : public MainWindowTest, public ::testing::WithParamInterface<ColorCase> {};
 
@@ -284,7 +307,9 @@ INSTANTIATE_TEST_SUITE_P(MainWindow, ControlColorsTable, ::testing::Values(
     ColorCase{152, ControlKind::ListBox, {.text = TEXT, .transparent = true, .brush = Rgb{4, 5, 6}}},
     ColorCase{41, ControlKind::ListBox,
               {.text = Rgb{255, 255, 255}, .transparent = true, .useNormalFont = true, .brush = BLACK}},
-    ColorCase{9, ControlKind::Other, {.defaultHandling = true}}));
+    ColorCase{9, ControlKind::Other, {.defaultHandling = true}}),
+    // "Control71_Static": the control's id and kind.
+    [](const auto& info) { return "Control" + std::to_string(info.param.id) + "_" + KindName(info.param.kind); });
 // clang-format on
 
 TEST_F(MainWindowTest, SwatchColourFollowsTheBlockAfterCancel) {

@@ -100,9 +100,11 @@ TEST_F(MainWindowTest, WithoutAnySkinTheTraySaysWhyInsteadOfShowingAnEmptyWindow
     host.brokenSkinFolders = {root + "/Skins/Blue", root + "/Skins/Broken"};
     Start();
 
+    // The skins folder is named as the system writes paths (a backslash on
+    // Windows), the image by the path the skin's images are drawn from.
     const std::string message = "ShowMessage 皮肤图片“" + root + "/Skins/Blue/BasicSet2.png”不存在。“" +
-                                root +
-                                "/Skins”下没有可以绘制窗口的皮肤。请在其中放入皮肤文件夹后重新启动程序；"
+                                PathToUtf8(folder / "Skins") +
+                                "”下没有可以绘制窗口的皮肤。请在其中放入皮肤文件夹后重新启动程序；"
                                 "鼠标的设置保持不变。 | ";
     EXPECT_EQ(host.Lines("ShowMessage"), std::vector<std::string>{message});
     EXPECT_EQ(window->Skin().SkinPath, root + "/Skins/Blue");

@@ -7,6 +7,7 @@
 #include "core/texts.h"
 #include "device/connection_monitor.h"
 #include "device/mouse_notice.h"
+#include "tests/common/case_name.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/notice_balloon.h"
 
@@ -193,7 +194,8 @@ TEST_P(TrayMenu, RightClickOffersExitInTheLanguageAndExitQuits) {
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, TrayMenu,
                          ::testing::Values(std::pair{"", "Exit"}, std::pair{"CHS", "退出"},
-                                           std::pair{"CHT", "退出"}, std::pair{"EN", "Exit"}));
+                                           std::pair{"CHT", "退出"}, std::pair{"EN", "Exit"}),
+                         [](const auto& info) { return LanguageCaseName(info.param.first); });
 
 TEST_F(MainWindowTest, OtherCommandsGoToThePageAreas) {
     Start();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/utf8_path.h"
+#include "tests/common/case_name.h"
 #include "tests/ui/main_window_fixture.h"
 #include "ui/skin_images.h"
 
@@ -242,7 +243,8 @@ INSTANTIATE_TEST_SUITE_P(SkinsDialog, SkinsDialogTexts,
                          ::testing::Values(LanguageCase{"", "OK", "Cancel",
                                                         "Please click to set the UI text color"},
                                            LanguageCase{"CHS", "确定", "取消", "请点击设置UI文本颜色"},
-                                           LanguageCase{"CHT", "確定", "取消", "請點擊設置UI文本顏色"}));
+                                           LanguageCase{"CHT", "確定", "取消", "請點擊設置UI文本顏色"}),
+                         [](const auto& info) { return LanguageCaseName(info.param.language); });
 
 // ApplySkin through the main window's skin button.
 class ApplySkinTest : public MainWindowTest {

@@ -10,12 +10,15 @@ namespace kv12::win32 {
 namespace {
 
 struct FlagsCase {
+    const char* name;
     std::uint32_t flags;
     std::uint32_t scanCode;
     bool extended, wasDown, released;
 };
 
-void PrintTo(const FlagsCase& c, std::ostream* os) { *os << "flags 0x" << std::hex << c.flags << std::dec; }
+void PrintTo(const FlagsCase& c, std::ostream* os) {
+    *os << "flags 0x" << std::hex << c.flags << std::dec;
+}
 
 class KeystrokeFlags : public ::testing::TestWithParam<FlagsCase> {};
 
@@ -30,15 +33,17 @@ TEST_P(KeystrokeFlags, AreReadBitByBit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeystrokeFlags,
-                         ::testing::Values(FlagsCase{0x001E0001, 0x1E, false, false, false},    // A pressed
-                                           FlagsCase{0x401E0001, 0x1E, false, true, false},    // A repeated
-                                           FlagsCase{0xC01E0001, 0x1E, false, true, true},     // A released
-                                           FlagsCase{0x011D0001, 0x1D, true, false, false},    // right Ctrl pressed
-                                           FlagsCase{0xC1480001, 0x48, true, true, true}));    // cursor up released
+                         ::testing::Values(FlagsCase{"APressed", 0x001E0001, 0x1E, false, false, false},
+                                           FlagsCase{"ARepeated", 0x401E0001, 0x1E, false, true, false},
+                                           FlagsCase{"AReleased", 0xC01E0001, 0x1E, false, true, true},
+                                           FlagsCase{"RightCtrlPressed", 0x011D0001, 0x1D, true, false,
+                                                     false},
+                                           FlagsCase{"CursorUpReleased", 0xC1480001, 0x48, true, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A focused window of this thread that receives injected keys.
 class KeyboardHookLive : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         window_ = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr,
                                     ::GetModuleHandleW(nullptr), nullptr);

@@ -1,8 +1,12 @@
 #include "win32/program_options.h"
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
+
+#include "tests/common/case_name.h"
 
 namespace kv12::win32 {
 namespace {
@@ -17,7 +21,17 @@ void PrintArgs(const std::vector<std::string>& args, std::ostream* os) {
     for (const std::string& arg : args) *os << " " << arg;
     *os << " ]";
 }
-void PrintTo(const GoodCase& c, std::ostream* os) { PrintArgs(c.args, os); }
+void PrintTo(const GoodCase& c, std::ostream* os) {
+    PrintArgs(c.args, os);
+}
+
+// "simulateSimSensorType1": the command line in words.
+template <typename Case>
+std::string ArgsName(const ::testing::TestParamInfo<Case>& info) {
+    std::string line;
+    for (const std::string& arg : info.param.args) line += (line.empty() ? "" : " ") + arg;
+    return line.empty() ? "NoArguments" : test::CaseName(line);
+}
 
 class ProgramOptionsAccepted : public ::testing::TestWithParam<GoodCase> {};
 
@@ -29,19 +43,22 @@ TEST_P(ProgramOptionsAccepted, GivesTheOptions) {
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, ProgramOptionsAccepted,
-    ::testing::Values(GoodCase{{}, {}},
-                      GoodCase{{"--simulate"}, {true, 0, "", "", ""}},
-                      GoodCase{{"--simulate", "--sim-sensor-type", "1"}, {true, 1, "", "", ""}},
-                      GoodCase{{"--sim-sensor-type=255", "--simulate"}, {true, 255, "", "", ""}},
-                      GoodCase{{"--simulate", "--sim-control", "C:\\t\\ctl.txt"}, {true, 0, "C:\\t\\ctl.txt", "", ""}},
-                      GoodCase{{"--log", "日志.txt", "--trace=t.jsonl"}, {false, 0, "", "日志.txt", "t.jsonl"}}));
+    ::testing::Values(
+        GoodCase{{}, {}}, GoodCase{{"--simulate"}, {true, 0, "", "", ""}},
+        GoodCase{{"--simulate", "--sim-sensor-type", "1"}, {true, 1, "", "", ""}},
+        GoodCase{{"--sim-sensor-type=255", "--simulate"}, {true, 255, "", "", ""}},
+        GoodCase{{"--simulate", "--sim-control", "C:\\t\\ctl.txt"}, {true, 0, "C:\\t\\ctl.txt", "", ""}},
+        GoodCase{{"--log", "日志.txt", "--trace=t.jsonl"}, {false, 0, "", "日志.txt", "t.jsonl"}}),
+    ArgsName<GoodCase>);
 
 struct BadCase {
     std::vector<std::string> args;
     std::string errorContains;
 };
 
-void PrintTo(const BadCase& c, std::ostream* os) { PrintArgs(c.args, os); }
+void PrintTo(const BadCase& c, std::ostream* os) {
+    PrintArgs(c.args, os);
+}
 
 class ProgramOptionsRefused : public ::testing::TestWithParam<BadCase> {};
 
@@ -61,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, ProgramOptionsRefused,
                                            BadCase{{"--simulate", "--sim-sensor-type", "1x"}, "0 to 255"},
                                            BadCase{{"--sim-sensor-type", "1"}, "needs --simulate"},
                                            BadCase{{"--sim-control", "c.txt"}, "needs --simulate"},
-                                           BadCase{{"--simulate=yes"}, "takes no value"}));
+                                           BadCase{{"--simulate=yes"}, "takes no value"}),
+                         ArgsName<BadCase>);
 
 }  // namespace
 }  // namespace kv12::win32

@@ -14,7 +14,12 @@
 namespace kv12::win32 {
 namespace {
 
-class Utf8PathBoundary : public ::testing::TestWithParam<const char*> {
+struct NameCase {
+    const char* what;
+    const char* name;  // UTF-8
+};
+
+class Utf8PathBoundary : public ::testing::TestWithParam<NameCase> {
   protected:
     void SetUp() override {
         folder = std::filesystem::temp_directory_path() /
@@ -44,7 +49,7 @@ class Utf8PathBoundary : public ::testing::TestWithParam<const char*> {
 };
 
 TEST_P(Utf8PathBoundary, AFileMadeFromAUtf8NameIsListedByWin32UnderThatName) {
-    const std::string name = GetParam();
+    const std::string name = GetParam().name;
     {
         std::ofstream out(folder / PathFromUtf8(name), std::ios::binary);
         out << "x";
@@ -61,9 +66,13 @@ TEST_P(Utf8PathBoundary, AFileMadeFromAUtf8NameIsListedByWin32UnderThatName) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, Utf8PathBoundary,
-                         ::testing::Values("config.bin", "\xE9\x85\x8D\xE7\xBD\xAE.ini",  // 配置.ini
-                                           "\xE7\x9A\xAE\xE8\x82\xA4 \xE7\xB4\x85",       // 皮肤 紅
-                                           "caf\xC3\xA9 \xF0\x9F\x96\xB1.txt"));          // café 🖱.txt
+                         ::testing::Values(NameCase{"Ascii", "config.bin"},
+                                           NameCase{"Chinese", "\xE9\x85\x8D\xE7\xBD\xAE.ini"},  // 配置.ini
+                                           NameCase{"ChineseWithASpace",
+                                                    "\xE7\x9A\xAE\xE8\x82\xA4 \xE7\xB4\x85"},  // 皮肤 紅
+                                           NameCase{"AccentAndOutsideTheBasicPlane",
+                                                    "caf\xC3\xA9 \xF0\x9F\x96\xB1.txt"}),  // café 🖱.txt
+                         [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace kv12::win32
