@@ -19,7 +19,7 @@ cd "$root"
 seconds="${1:-20}"
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(config_bin ini record_ini profile_json device)
+[ ${#targets[@]} -gt 0 ] || targets=(config_bin ini record_ini profile_json device png)
 if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   echo "usage: scripts/fuzz.sh [seconds-per-target] [target...]" >&2
   exit 2

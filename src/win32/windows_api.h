@@ -8,7 +8,6 @@
 // The headers below need windows.h first.
 #include <commctrl.h>
 #include <commdlg.h>
-#include <objidl.h>  // gdiplus.h needs the property types, left out by WIN32_LEAN_AND_MEAN
 #include <shellapi.h>
 #include <windowsx.h>
 
