@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The one test entry point. Prepares the machine (scripts/setup.sh), then
-# configures, builds and tests three presets in turn, then checks the packages,
+# configures, builds and tests the presets in turn (the fuzz step runs the fuzz
+# targets briefly), then checks the packages,
 # stopping at the first failure:
 #   native       Linux, g++
 #   fuzz         the libFuzzer targets (clang 14), each run briefly from its seeds
