@@ -119,8 +119,8 @@ bool MainDialogWindow::OnInitDialog() {
         return false;
     }
 
-    // The window starts hidden in the tray: nothing is decoded before its first show.
-    host_.DecodeNothingWhileHidden();
+    // The window starts hidden in the tray: it holds no pixels before its first show.
+    host_.KeepNoPixelsWhileHidden();
     window_->InitialiseWindow();
     if (setup_.simulatedMouse) ::SetTimer(window, SIM_CONTROL_TIMER, SIM_CONTROL_POLL_MS, nullptr);
     Log("window", "started");

@@ -40,29 +40,25 @@ std::optional<DecodedImage> MakeDecodedImage(int width, int height, bool hasAlph
     return image;
 }
 
-std::optional<ImageSize> ReadPngSize(const std::filesystem::path& file) {
-    // The signature, then the first chunk, which must be IHDR: its length,
-    // its type, then width and height as big-endian 32-bit numbers.
-    constexpr std::uint8_t SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    constexpr int MAX_SIDE = 1 << 14;  // far beyond any window, far below overflow
-    HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::uint8_t header[24] = {};
-    DWORD read = 0;
-    const BOOL ok = ::ReadFile(handle, header, sizeof header, &read, nullptr);
-    ::CloseHandle(handle);
-    if (!ok || read != sizeof header) return std::nullopt;
-    if (std::memcmp(header, SIGNATURE, sizeof SIGNATURE) != 0 || std::memcmp(header + 12, "IHDR", 4) != 0)
-        return std::nullopt;
-    const auto bigEndian = [&](int at) {
-        return (std::uint32_t{header[at]} << 24) | (std::uint32_t{header[at + 1]} << 16) |
-               (std::uint32_t{header[at + 2]} << 8) | std::uint32_t{header[at + 3]};
-    };
-    const std::uint32_t width = bigEndian(16);
-    const std::uint32_t height = bigEndian(20);
-    if (width == 0 || height == 0 || width > MAX_SIDE || height > MAX_SIDE) return std::nullopt;
-    return ImageSize{static_cast<int>(width), static_cast<int>(height)};
+namespace {
+
+// Far beyond any skin image; a huge file under a skin's name is never read into memory.
+constexpr std::uintmax_t MAX_FILE_BYTES = std::uintmax_t{256} << 20;
+
+PngDecodeResult DecodePngFile(const std::filesystem::path& file) {
+    const BoundedRead read = ReadFileUpTo(file, MAX_FILE_BYTES);
+    if (read.outcome != BoundedRead::Outcome::Read) return PngError{"cannot be read"};
+    return DecodePng(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(read.bytes.data()),
+                                                   read.bytes.size()));
+}
+
+}  // namespace
+
+std::optional<ImageSize> CheckPngSize(const std::filesystem::path& file) {
+    const PngDecodeResult decoded = DecodePngFile(file);
+    const auto* png = std::get_if<PngImage>(&decoded);
+    if (!png) return std::nullopt;
+    return ImageSize{png->width, png->height};
 }
 
 void PremultiplyPixels(std::uint8_t* pixels, std::size_t pixelCount) {
@@ -97,12 +93,7 @@ UniqueBitmap DecodedImage::CopyBitmap() const {
 }
 
 std::optional<DecodedImage> DecodedImage::FromFile(const std::filesystem::path& file) {
-    // Far beyond any skin image; a huge file under a skin's name is never read into memory.
-    constexpr std::uintmax_t MAX_FILE_BYTES = std::uintmax_t{256} << 20;
-    const BoundedRead read = ReadFileUpTo(file, MAX_FILE_BYTES);
-    if (read.outcome != BoundedRead::Outcome::Read) return std::nullopt;
-    PngDecodeResult decoded = DecodePng(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(read.bytes.data()), read.bytes.size()));
+    PngDecodeResult decoded = DecodePngFile(file);
     const auto* png = std::get_if<PngImage>(&decoded);
     if (!png) return std::nullopt;
     auto image = MakeDecodedImage(png->width, png->height, png->hasAlpha);

@@ -58,14 +58,14 @@ class DecodedImage {
     UniqueBitmap bitmap_;
 };
 
-// The width and height a PNG file's header gives, without decoding it: what a
-// hidden window needs to take its size. Nothing when the file is missing or
-// does not start as a PNG with a plausible size.
+// The size of a PNG file that decodes whole, its pixels dropped at once: what
+// a hidden window needs to take its size, with the same verdict on the file
+// as drawing it later. Nothing when the file is missing or does not decode.
 struct ImageSize {
     int width = 0;
     int height = 0;
 };
-std::optional<ImageSize> ReadPngSize(const std::filesystem::path& file);
+std::optional<ImageSize> CheckPngSize(const std::filesystem::path& file);
 
 // Premultiplies 32-bit blue-green-red-alpha pixels in place: each colour byte
 // c becomes c * alpha / 255, fraction dropped; alpha is kept.

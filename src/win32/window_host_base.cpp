@@ -227,12 +227,14 @@ bool WindowHostBase<Base>::LoadCanvas(std::string_view imageName) {
     background_.reset();
     backgroundFile_.clear();
     recipe_.Clear();
-    if (decodeNothingWhileHidden_ && !::IsWindowVisible(window_)) {
+    if (keepNoPixelsWhileHidden_ && !::IsWindowVisible(window_)) {
         // Only the size is needed until the window shows; the pixels are
-        // made then, from the recipe, like after a hide.
-        const std::optional<ImageSize> size = ReadPngSize(file);
+        // made then, from the recipe, like after a hide. The file is still
+        // decoded once, so that a broken background fails here, where the
+        // window can turn to another skin, and not at the first show.
+        const std::optional<ImageSize> size = CheckPngSize(file);
         if (!size) {
-            if (Log()) Log()->Write("image", "cannot read the size of " + PathToUtf8(file));
+            if (Log()) Log()->Write("image", "cannot decode " + PathToUtf8(file));
             pixelsReleased_ = false;
             SizeClientArea(0, 0);
             return false;

@@ -105,10 +105,11 @@ class WindowHostBase : public Base {
     const CanvasRecipe& RecipeForTest() const { return recipe_; }
     // Destroys the child controls and the fonts and brush (WM_DESTROY).
     void ReleaseWindowResources();
-    // From now on a canvas loaded while the window is hidden is not decoded:
-    // the window takes its size from the image's header and keeps the draws
-    // for its first show (the main window, which starts hidden in the tray).
-    void DecodeNothingWhileHidden() { decodeNothingWhileHidden_ = true; }
+    // From now on a canvas loaded while the window is hidden keeps no pixels:
+    // the background is decoded only to check it and take the window's size,
+    // and the draws wait for the first show (the main window, which starts
+    // hidden in the tray).
+    void KeepNoPixelsWhileHidden() { keepNoPixelsWhileHidden_ = true; }
 
   protected:
     // Key capture hands each event to the window's portable behaviour; a true
@@ -147,7 +148,7 @@ class WindowHostBase : public Base {
     std::filesystem::path backgroundFile_;
     CanvasRecipe recipe_;
     bool pixelsReleased_ = false;                  // hidden: the canvas is made again from recipe_ on show
-    bool decodeNothingWhileHidden_ = false;        // see DecodeNothingWhileHidden
+    bool keepNoPixelsWhileHidden_ = false;         // see KeepNoPixelsWhileHidden
     std::vector<std::filesystem::path> prepared_;  // images decoded ahead of their draw (hover images)
     UniqueFont normalFont_;
     UniqueFont titleFont_;

@@ -19,7 +19,7 @@ using test::EncodePng;
 using test::PngChunk;
 using test::PngChunks;
 using test::PngFileBytes;
-using test::PngSpec;
+using test::TestPng;
 
 // The decoded pixels as 0xAARRGGBB values, or the error message when decoding failed.
 struct Decoded {
@@ -54,23 +54,23 @@ Decoded Decode(const std::vector<std::uint8_t>& bytes) {
 
 struct SampleCase {
     const char* name;
-    PngSpec spec;
+    TestPng png;
     bool hasAlpha;
     std::vector<std::uint32_t> expected;  // 0xAARRGGBB, rows top-down
 };
 
-PngSpec Spec(std::uint32_t width, std::uint32_t height, std::uint8_t colourType, std::uint8_t bitDepth,
-             std::vector<std::uint16_t> samples, std::vector<std::uint8_t> palette = {},
-             std::vector<std::uint8_t> trns = {}) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colourType = colourType;
-    spec.bitDepth = bitDepth;
-    spec.samples = std::move(samples);
-    spec.palette = std::move(palette);
-    spec.trns = std::move(trns);
-    return spec;
+TestPng MakePng(std::uint32_t width, std::uint32_t height, std::uint8_t colourType, std::uint8_t bitDepth,
+                std::vector<std::uint16_t> samples, std::vector<std::uint8_t> palette = {},
+                std::vector<std::uint8_t> trns = {}) {
+    TestPng png;
+    png.width = width;
+    png.height = height;
+    png.colourType = colourType;
+    png.bitDepth = bitDepth;
+    png.samples = std::move(samples);
+    png.palette = std::move(palette);
+    png.trns = std::move(trns);
+    return png;
 }
 
 // Four palette entries: black, red, a green, a blue.
@@ -79,76 +79,77 @@ const std::vector<std::uint8_t> PALETTE4 = {0, 0, 0, 255, 0, 0, 0, 200, 0, 10, 2
 TEST(DecodePng, EveryColourTypeAndBitDepthGivesStraightBgra) {
     const std::vector<SampleCase> cases = {
         {"grey 1-bit, 9 wide (crosses a byte)",
-         Spec(9, 1, 0, 1, {0, 1, 1, 0, 1, 0, 0, 1, 1}),
+         MakePng(9, 1, 0, 1, {0, 1, 1, 0, 1, 0, 0, 1, 1}),
          false,
          {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFFFFFFFF,
           0xFFFFFFFF}},
         {"grey 2-bit scaled to 0..255",
-         Spec(5, 1, 0, 2, {0, 1, 2, 3, 1}),
+         MakePng(5, 1, 0, 2, {0, 1, 2, 3, 1}),
          false,
          {0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF, 0xFF555555}},
-        {"grey 4-bit", Spec(3, 1, 0, 4, {0, 5, 15}), false, {0xFF000000, 0xFF555555, 0xFFFFFFFF}},
+        {"grey 4-bit", MakePng(3, 1, 0, 4, {0, 5, 15}), false, {0xFF000000, 0xFF555555, 0xFFFFFFFF}},
         {"grey 8-bit, 2 rows",
-         Spec(2, 2, 0, 8, {0, 0x80, 0xFF, 0x12}),
+         MakePng(2, 2, 0, 8, {0, 0x80, 0xFF, 0x12}),
          false,
          {0xFF000000, 0xFF808080, 0xFFFFFFFF, 0xFF121212}},
         {"grey 16-bit keeps the high byte",
-         Spec(3, 1, 0, 16, {0x0000, 0x12FF, 0xFF00}),
+         MakePng(3, 1, 0, 16, {0x0000, 0x12FF, 0xFF00}),
          false,
          {0xFF000000, 0xFF121212, 0xFFFFFFFF}},
         {"grey 8-bit with a transparent grey",
-         Spec(3, 1, 0, 8, {0, 0x80, 0xFF}, {}, {0x00, 0x80}),
+         MakePng(3, 1, 0, 8, {0, 0x80, 0xFF}, {}, {0x00, 0x80}),
          true,
          {0xFF000000, 0x00808080, 0xFFFFFFFF}},
         {"grey 16-bit transparent grey compared at 16 bits",
-         Spec(2, 1, 0, 16, {0x12FF, 0x1200}, {}, {0x12, 0xFF}),
+         MakePng(2, 1, 0, 16, {0x12FF, 0x1200}, {}, {0x12, 0xFF}),
          true,
          {0x00121212, 0xFF121212}},
         {"grey 2-bit with a transparent grey",
-         Spec(3, 1, 0, 2, {0, 2, 3}, {}, {0x00, 0x02}),
+         MakePng(3, 1, 0, 2, {0, 2, 3}, {}, {0x00, 0x02}),
          true,
          {0xFF000000, 0x00AAAAAA, 0xFFFFFFFF}},
-        {"colour 8-bit", Spec(2, 1, 2, 8, {10, 20, 30, 40, 50, 60}), false, {0xFF0A141E, 0xFF28323C}},
-        {"colour 16-bit", Spec(1, 1, 2, 16, {0x0A01, 0x1402, 0x1EFF}), false, {0xFF0A141E}},
+        {"colour 8-bit", MakePng(2, 1, 2, 8, {10, 20, 30, 40, 50, 60}), false, {0xFF0A141E, 0xFF28323C}},
+        {"colour 16-bit", MakePng(1, 1, 2, 16, {0x0A01, 0x1402, 0x1EFF}), false, {0xFF0A141E}},
         {"colour 8-bit with a transparent colour",
-         Spec(3, 1, 2, 8, {10, 20, 30, 40, 50, 60, 40, 50, 61}, {}, {0, 40, 0, 50, 0, 60}),
+         MakePng(3, 1, 2, 8, {10, 20, 30, 40, 50, 60, 40, 50, 61}, {}, {0, 40, 0, 50, 0, 60}),
          true,
          {0xFF0A141E, 0x0028323C, 0xFF28323D}},
         {"colour 16-bit transparent colour compared at 16 bits",
-         Spec(2, 1, 2, 16, {0x0A00, 0x1400, 0x1E00, 0x0A00, 0x1400, 0x1E01}, {}, {0x0A, 0, 0x14, 0, 0x1E, 0}),
+         MakePng(2, 1, 2, 16, {0x0A00, 0x1400, 0x1E00, 0x0A00, 0x1400, 0x1E01}, {},
+                 {0x0A, 0, 0x14, 0, 0x1E, 0}),
          true,
          {0x000A141E, 0xFF0A141E}},
         {"palette 1-bit",
-         Spec(10, 1, 3, 1, {0, 1, 1, 0, 0, 0, 0, 0, 1, 1}, {0, 0, 0, 9, 8, 7}),
+         MakePng(10, 1, 3, 1, {0, 1, 1, 0, 0, 0, 0, 0, 1, 1}, {0, 0, 0, 9, 8, 7}),
          false,
          {0xFF000000, 0xFF090807, 0xFF090807, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000,
           0xFF090807, 0xFF090807}},
         {"palette 2-bit",
-         Spec(5, 1, 3, 2, {3, 2, 1, 0, 3}, PALETTE4),
+         MakePng(5, 1, 3, 2, {3, 2, 1, 0, 3}, PALETTE4),
          false,
          {0xFF0A14FA, 0xFF00C800, 0xFFFF0000, 0xFF000000, 0xFF0A14FA}},
         {"palette 4-bit with alpha for the first entries",
-         Spec(3, 1, 3, 4, {1, 0, 3}, PALETTE4, {0, 128}),
+         MakePng(3, 1, 3, 4, {1, 0, 3}, PALETTE4, {0, 128}),
          true,
          {0x80FF0000, 0x00000000, 0xFF0A14FA}},
         {"palette 8-bit",
-         Spec(4, 1, 3, 8, {2, 3, 1, 0}, PALETTE4),
+         MakePng(4, 1, 3, 8, {2, 3, 1, 0}, PALETTE4),
          false,
          {0xFF00C800, 0xFF0A14FA, 0xFFFF0000, 0xFF000000}},
-        {"grey-alpha 8-bit", Spec(2, 1, 4, 8, {0x40, 0x80, 0xFF, 0x00}), true, {0x80404040, 0x00FFFFFF}},
-        {"grey-alpha 16-bit", Spec(1, 1, 4, 16, {0x40FF, 0x8001}), true, {0x80404040}},
+        {"grey-alpha 8-bit", MakePng(2, 1, 4, 8, {0x40, 0x80, 0xFF, 0x00}), true, {0x80404040, 0x00FFFFFF}},
+        {"grey-alpha 16-bit", MakePng(1, 1, 4, 16, {0x40FF, 0x8001}), true, {0x80404040}},
         {"colour-alpha 8-bit keeps colour under zero alpha",
-         Spec(2, 1, 6, 8, {1, 2, 3, 0, 200, 100, 50, 128}),
+         MakePng(2, 1, 6, 8, {1, 2, 3, 0, 200, 100, 50, 128}),
          true,
          {0x00010203, 0x80C86432}},
-        {"colour-alpha 16-bit", Spec(1, 1, 6, 16, {0x0102, 0x0304, 0x0506, 0x7F00}), true, {0x7F010305}},
+        {"colour-alpha 16-bit", MakePng(1, 1, 6, 16, {0x0102, 0x0304, 0x0506, 0x7F00}), true, {0x7F010305}},
     };
     for (const SampleCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const Decoded decoded = Decode(EncodePng(c.spec));
+        const Decoded decoded = Decode(EncodePng(c.png));
         ASSERT_TRUE(decoded.ok) << decoded.error;
-        EXPECT_EQ(decoded.width, static_cast<int>(c.spec.width));
-        EXPECT_EQ(decoded.height, static_cast<int>(c.spec.height));
+        EXPECT_EQ(decoded.width, static_cast<int>(c.png.width));
+        EXPECT_EQ(decoded.height, static_cast<int>(c.png.height));
         EXPECT_EQ(decoded.hasAlpha, c.hasAlpha);
         EXPECT_EQ(decoded.argb, c.expected);
     }
@@ -170,7 +171,7 @@ TEST(DecodePng, EveryFilterTypeGivesTheSamePixels) {
     };
     // 8-bit colour-alpha (4 bytes a pixel), 16-bit colour (6), 2-bit grey (less than a byte).
     for (const Format format : {Format{6, 8}, Format{2, 16}, Format{0, 2}}) {
-        PngSpec reference = Spec(7, 5, format.colourType, format.bitDepth, {});
+        TestPng reference = MakePng(7, 5, format.colourType, format.bitDepth, {});
         reference.samples =
             VariedSamples(7 * 5 * test::PngChannels(format.colourType), (1u << format.bitDepth) - 1);
         const Decoded unfiltered = Decode(EncodePng(reference));
@@ -186,7 +187,7 @@ TEST(DecodePng, EveryFilterTypeGivesTheSamePixels) {
         for (const int filter : {1, 2, 3, 4, test::MIXED_FILTERS}) {
             SCOPED_TRACE("colour type " + std::to_string(format.colourType) + ", depth " +
                          std::to_string(format.bitDepth) + ", filter " + std::to_string(filter));
-            PngSpec filtered = reference;
+            TestPng filtered = reference;
             filtered.filter = filter;
             // The filter bytes really are the ones asked for (row 1 of the mixed case: Sub).
             const std::vector<std::uint8_t> scanlines = test::PngScanlines(filtered);
@@ -210,13 +211,13 @@ TEST(DecodePng, InterlacedImagesGiveTheSamePixelsAsPlainOnes) {
         for (const Format format : {Format{6, 8}, Format{3, 4}, Format{0, 1}, Format{4, 16}}) {
             SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height) + ", colour type " +
                          std::to_string(format.colourType) + ", depth " + std::to_string(format.bitDepth));
-            PngSpec plain = Spec(size.width, size.height, format.colourType, format.bitDepth, {});
+            TestPng plain = MakePng(size.width, size.height, format.colourType, format.bitDepth, {});
             const unsigned maxValue = format.colourType == 3 ? 3 : (1u << format.bitDepth) - 1;
             plain.samples = VariedSamples(
                 std::size_t{size.width} * size.height * test::PngChannels(format.colourType), maxValue);
             if (format.colourType == 3) plain.palette = PALETTE4;
             plain.filter = test::MIXED_FILTERS;
-            PngSpec interlaced = plain;
+            TestPng interlaced = plain;
             interlaced.interlaced = true;
             const Decoded a = Decode(EncodePng(plain));
             const Decoded b = Decode(EncodePng(interlaced));
@@ -235,11 +236,11 @@ TEST(DecodePng, InterlacedImagesGiveTheSamePixelsAsPlainOnes) {
 }
 
 TEST(DecodePng, AncillaryChunksAreSkippedAndImageDataMaySpanSeveralChunks) {
-    PngSpec spec = Spec(4, 3, 6, 8, VariedSamples(4 * 3 * 4, 255));
-    const Decoded reference = Decode(EncodePng(spec));
+    TestPng png = MakePng(4, 3, 6, 8, VariedSamples(4 * 3 * 4, 255));
+    const Decoded reference = Decode(EncodePng(png));
     ASSERT_TRUE(reference.ok) << reference.error;
 
-    std::vector<PngChunk> chunks = PngChunks(spec);
+    std::vector<PngChunk> chunks = PngChunks(png);
     const std::vector<std::uint8_t> compressed = chunks[1].data;
     chunks.erase(chunks.begin() + 1);
     // The compressed stream split into three IDAT chunks (one of them empty), with
@@ -258,11 +259,11 @@ TEST(DecodePng, AncillaryChunksAreSkippedAndImageDataMaySpanSeveralChunks) {
 
 TEST(DecodePng, ImageDataSplitAnywhereDecodesTheSame) {
     // 300 x 200 colour: 180 kB of scanlines, more than the inflater takes at first.
-    PngSpec spec = Spec(300, 200, 2, 8, VariedSamples(300 * 200 * 3, 255));
-    spec.filter = test::MIXED_FILTERS;
-    const Decoded reference = Decode(EncodePng(spec));
+    TestPng png = MakePng(300, 200, 2, 8, VariedSamples(300 * 200 * 3, 255));
+    png.filter = test::MIXED_FILTERS;
+    const Decoded reference = Decode(EncodePng(png));
     ASSERT_TRUE(reference.ok) << reference.error;
-    const std::vector<PngChunk> chunks = PngChunks(spec);
+    const std::vector<PngChunk> chunks = PngChunks(png);
     const std::vector<std::uint8_t>& compressed = chunks[1].data;
     for (const std::size_t piece : {std::size_t{1}, std::size_t{13}, std::size_t{4096}}) {
         SCOPED_TRACE(piece);
@@ -287,22 +288,22 @@ struct BadCase {
     const char* message;
 };
 
-PngSpec SmallRgba() {
-    return Spec(3, 2, 6, 8, VariedSamples(3 * 2 * 4, 255));
+TestPng SmallRgba() {
+    return MakePng(3, 2, 6, 8, VariedSamples(3 * 2 * 4, 255));
 }
 
 std::vector<std::uint8_t> WithChunks(const std::function<void(std::vector<PngChunk>&)>& change,
-                                     PngSpec spec = SmallRgba()) {
-    std::vector<PngChunk> chunks = PngChunks(spec);
+                                     TestPng png = SmallRgba()) {
+    std::vector<PngChunk> chunks = PngChunks(png);
     change(chunks);
     return PngFileBytes(chunks);
 }
 
-std::vector<std::uint8_t> WithHeader(const std::function<void(PngSpec&)>& change) {
-    PngSpec spec = SmallRgba();
-    change(spec);
+std::vector<std::uint8_t> WithHeader(const std::function<void(TestPng&)>& change) {
+    TestPng png = SmallRgba();
+    change(png);
     // The header changed, the image data still the small image's.
-    return WithChunks([&](std::vector<PngChunk>& chunks) { chunks[0].data = test::PngHeaderData(spec); });
+    return WithChunks([&](std::vector<PngChunk>& chunks) { chunks[0].data = test::PngHeaderData(png); });
 }
 
 std::vector<std::uint8_t> WithScanlines(const std::function<void(std::vector<std::uint8_t>&)>& change) {
@@ -388,24 +389,24 @@ TEST(DecodePng, DamagedOrInvalidFilesGiveAReason) {
                   chunks.insert(chunks.begin() + 1, {"ab1d", {}});
               }); },
          "invalid type"},
-        {"width 0", [] { return WithHeader([](PngSpec& s) { s.width = 0; }); }, "no pixels"},
-        {"height 0", [] { return WithHeader([](PngSpec& s) { s.height = 0; }); }, "no pixels"},
-        {"width beyond 16384", [] { return WithHeader([](PngSpec& s) { s.width = 16385; }); }, "too large"},
-        {"width 2^31", [] { return WithHeader([](PngSpec& s) { s.width = 0x80000000u; }); }, "beyond 2^31"},
+        {"width 0", [] { return WithHeader([](TestPng& s) { s.width = 0; }); }, "no pixels"},
+        {"height 0", [] { return WithHeader([](TestPng& s) { s.height = 0; }); }, "no pixels"},
+        {"width beyond 16384", [] { return WithHeader([](TestPng& s) { s.width = 16385; }); }, "too large"},
+        {"width 2^31", [] { return WithHeader([](TestPng& s) { s.width = 0x80000000u; }); }, "beyond 2^31"},
         {"beyond 64 Mi pixels",
          [] {
-             return WithHeader([](PngSpec& s) {
+             return WithHeader([](TestPng& s) {
                  s.width = 16384;
                  s.height = 4097;
              });
          },
          "too large"},
-        {"colour type 5", [] { return WithHeader([](PngSpec& s) { s.colourType = 5; }); }, "colour type 5"},
-        {"bit depth 4 with colour", [] { return WithHeader([](PngSpec& s) { s.bitDepth = 4; }); },
+        {"colour type 5", [] { return WithHeader([](TestPng& s) { s.colourType = 5; }); }, "colour type 5"},
+        {"bit depth 4 with colour", [] { return WithHeader([](TestPng& s) { s.bitDepth = 4; }); },
          "bit depth 4"},
         {"bit depth 16 with a palette",
          [] {
-             return WithHeader([](PngSpec& s) {
+             return WithHeader([](TestPng& s) {
                  s.colourType = 3;
                  s.bitDepth = 16;
              });
@@ -413,7 +414,7 @@ TEST(DecodePng, DamagedOrInvalidFilesGiveAReason) {
          "bit depth 16"},
         {"bit depth 3 grey",
          [] {
-             return WithHeader([](PngSpec& s) {
+             return WithHeader([](TestPng& s) {
                  s.colourType = 0;
                  s.bitDepth = 3;
              });
@@ -427,43 +428,43 @@ TEST(DecodePng, DamagedOrInvalidFilesGiveAReason) {
          "interlace method"},
         {"palette image without PLTE",
          [] {
-             return EncodePng(Spec(2, 1, 3, 8, {0, 1}));
+             return EncodePng(MakePng(2, 1, 3, 8, {0, 1}));
          },
          "no PLTE"},
         {"palette index beyond the palette",
          [] {
-             return EncodePng(Spec(3, 1, 3, 8, {0, 4, 1}, PALETTE4));
+             return EncodePng(MakePng(3, 1, 3, 8, {0, 4, 1}, PALETTE4));
          },
          "palette index 4"},
         {"PLTE longer than the bit depth indexes",
          [] {
              std::vector<std::uint8_t> palette(3 * 3, 0);
-             return EncodePng(Spec(2, 1, 3, 1, {0, 1}, palette));
+             return EncodePng(MakePng(2, 1, 3, 1, {0, 1}, palette));
          },
          "more entries"},
         {"PLTE not a multiple of 3",
          [] {
-             return EncodePng(Spec(2, 1, 3, 8, {0, 1}, {1, 2, 3, 4}));
+             return EncodePng(MakePng(2, 1, 3, 8, {0, 1}, {1, 2, 3, 4}));
          },
          "PLTE"},
         {"PLTE in a grey image",
          [] {
-             return EncodePng(Spec(1, 1, 0, 8, {0}, {1, 2, 3}));
+             return EncodePng(MakePng(1, 1, 0, 8, {0}, {1, 2, 3}));
          },
          "grey image"},
         {"tRNS longer than the palette",
          [] {
-             return EncodePng(Spec(1, 1, 3, 8, {0}, PALETTE4, {1, 2, 3, 4, 5}));
+             return EncodePng(MakePng(1, 1, 3, 8, {0}, PALETTE4, {1, 2, 3, 4, 5}));
          },
          "more entries than the palette"},
         {"tRNS in a colour-alpha image",
          [] {
-             PngSpec spec = SmallRgba();
-             spec.trns = {0, 0, 0, 0, 0, 0};
-             return EncodePng(spec);
+             TestPng png = SmallRgba();
+             png.trns = {0, 0, 0, 0, 0, 0};
+             return EncodePng(png);
          },
          "alpha channel"},
-        {"tRNS of the wrong length for grey", [] { return EncodePng(Spec(1, 1, 0, 8, {0}, {}, {0})); },
+        {"tRNS of the wrong length for grey", [] { return EncodePng(MakePng(1, 1, 0, 8, {0}, {}, {0})); },
          "length 1"},
         {"inflated data one byte short",
          [] { return WithScanlines([](std::vector<std::uint8_t>& s) { s.pop_back(); }); }, "short"},
@@ -488,10 +489,10 @@ TEST(DecodePng, DamagedOrInvalidFilesGiveAReason) {
 }
 
 TEST(DecodePng, EveryTruncationOfAFileIsRefused) {
-    PngSpec spec = Spec(9, 5, 3, 2, VariedSamples(9 * 5, 3), PALETTE4, {0, 100});
-    spec.interlaced = true;
-    spec.filter = test::MIXED_FILTERS;
-    const std::vector<std::uint8_t> whole = EncodePng(spec);
+    TestPng png = MakePng(9, 5, 3, 2, VariedSamples(9 * 5, 3), PALETTE4, {0, 100});
+    png.interlaced = true;
+    png.filter = test::MIXED_FILTERS;
+    const std::vector<std::uint8_t> whole = EncodePng(png);
     ASSERT_TRUE(Decode(whole).ok);
     for (std::size_t size = 0; size < whole.size(); ++size) {
         const std::vector<std::uint8_t> part(whole.begin(),

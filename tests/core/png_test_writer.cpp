@@ -10,6 +10,8 @@ namespace kv12::test {
 
 namespace {
 
+// The Adam7 passes, written out here again on purpose: the files this writer
+// makes check the decoder, so they must not share its tables.
 struct Pass {
     std::uint32_t x0, y0, dx, dy;
 };
@@ -28,19 +30,19 @@ void PutBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }
 
 // One row's samples packed at the bit depth, most significant bits first.
-std::vector<std::uint8_t> PackRow(const PngSpec& spec, const std::vector<std::uint16_t>& samples) {
+std::vector<std::uint8_t> PackRow(const TestPng& png, const std::vector<std::uint16_t>& samples) {
     std::vector<std::uint8_t> row;
-    if (spec.bitDepth == 16) {
+    if (png.bitDepth == 16) {
         for (const std::uint16_t s : samples) {
             row.push_back(static_cast<std::uint8_t>(s >> 8));
             row.push_back(static_cast<std::uint8_t>(s));
         }
         return row;
     }
-    row.assign((samples.size() * spec.bitDepth + 7) / 8, 0);
+    row.assign((samples.size() * png.bitDepth + 7) / 8, 0);
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        const std::size_t bit = i * spec.bitDepth;
-        row[bit / 8] |= static_cast<std::uint8_t>(samples[i] << (8 - spec.bitDepth - bit % 8));
+        const std::size_t bit = i * png.bitDepth;
+        row[bit / 8] |= static_cast<std::uint8_t>(samples[i] << (8 - png.bitDepth - bit % 8));
     }
     return row;
 }
@@ -90,34 +92,33 @@ unsigned PngChannels(std::uint8_t colourType) {
     }
 }
 
-std::vector<std::uint8_t> PngHeaderData(const PngSpec& spec) {
+std::vector<std::uint8_t> PngHeaderData(const TestPng& png) {
     std::vector<std::uint8_t> data;
-    PutBigEndian32(data, spec.width);
-    PutBigEndian32(data, spec.height);
-    data.insert(data.end(),
-                {spec.bitDepth, spec.colourType, 0, 0, static_cast<std::uint8_t>(spec.interlaced)});
+    PutBigEndian32(data, png.width);
+    PutBigEndian32(data, png.height);
+    data.insert(data.end(), {png.bitDepth, png.colourType, 0, 0, static_cast<std::uint8_t>(png.interlaced)});
     return data;
 }
 
-std::vector<std::uint8_t> PngScanlines(const PngSpec& spec) {
-    const unsigned channels = PngChannels(spec.colourType);
-    const std::size_t bpp = std::max<std::size_t>(1, channels * spec.bitDepth / 8);
+std::vector<std::uint8_t> PngScanlines(const TestPng& png) {
+    const unsigned channels = PngChannels(png.colourType);
+    const std::size_t bpp = std::max<std::size_t>(1, channels * png.bitDepth / 8);
     const std::vector<Pass> passes =
-        spec.interlaced ? std::vector<Pass>(ADAM7.begin(), ADAM7.end()) : std::vector<Pass>{{0, 0, 1, 1}};
+        png.interlaced ? std::vector<Pass>(ADAM7.begin(), ADAM7.end()) : std::vector<Pass>{{0, 0, 1, 1}};
     std::vector<std::uint8_t> out;
     for (const Pass& pass : passes) {
         std::vector<std::uint8_t> previous;
         int rowNumber = 0;
-        for (std::uint32_t y = pass.y0; y < spec.height; y += pass.dy) {
+        for (std::uint32_t y = pass.y0; y < png.height; y += pass.dy) {
             std::vector<std::uint16_t> samples;
-            for (std::uint32_t x = pass.x0; x < spec.width; x += pass.dx) {
+            for (std::uint32_t x = pass.x0; x < png.width; x += pass.dx) {
                 for (unsigned c = 0; c < channels; ++c)
                     samples.push_back(
-                        spec.samples.at((static_cast<std::size_t>(y) * spec.width + x) * channels + c));
+                        png.samples.at((static_cast<std::size_t>(y) * png.width + x) * channels + c));
             }
             if (samples.empty()) break;
-            const std::vector<std::uint8_t> row = PackRow(spec, samples);
-            const int filter = spec.filter == MIXED_FILTERS ? rowNumber % 5 : spec.filter;
+            const std::vector<std::uint8_t> row = PackRow(png, samples);
+            const int filter = png.filter == MIXED_FILTERS ? rowNumber % 5 : png.filter;
             AppendFilteredRow(out, filter, row, previous, bpp);
             previous = row;
             ++rowNumber;
@@ -134,12 +135,12 @@ std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& bytes) {
     return out;
 }
 
-std::vector<PngChunk> PngChunks(const PngSpec& spec) {
+std::vector<PngChunk> PngChunks(const TestPng& png) {
     std::vector<PngChunk> chunks;
-    chunks.push_back({"IHDR", PngHeaderData(spec)});
-    if (!spec.palette.empty()) chunks.push_back({"PLTE", spec.palette});
-    if (!spec.trns.empty()) chunks.push_back({"tRNS", spec.trns});
-    chunks.push_back({"IDAT", Deflate(PngScanlines(spec))});
+    chunks.push_back({"IHDR", PngHeaderData(png)});
+    if (!png.palette.empty()) chunks.push_back({"PLTE", png.palette});
+    if (!png.trns.empty()) chunks.push_back({"tRNS", png.trns});
+    chunks.push_back({"IDAT", Deflate(PngScanlines(png))});
     chunks.push_back({"IEND", {}});
     return chunks;
 }
@@ -157,8 +158,8 @@ std::vector<std::uint8_t> PngFileBytes(const std::vector<PngChunk>& chunks) {
     return out;
 }
 
-std::vector<std::uint8_t> EncodePng(const PngSpec& spec) {
-    return PngFileBytes(PngChunks(spec));
+std::vector<std::uint8_t> EncodePng(const TestPng& png) {
+    return PngFileBytes(PngChunks(png));
 }
 
 }  // namespace kv12::test

@@ -13,7 +13,7 @@ namespace kv12::test {
 // MIXED_FILTERS for row n taking filter n % 5.
 inline constexpr int MIXED_FILTERS = 5;
 
-struct PngSpec {
+struct TestPng {
     std::uint32_t width = 1;
     std::uint32_t height = 1;
     std::uint8_t bitDepth = 8;
@@ -33,15 +33,15 @@ struct PngChunk {
 
 unsigned PngChannels(std::uint8_t colourType);
 // The 13 bytes of IHDR.
-std::vector<std::uint8_t> PngHeaderData(const PngSpec& spec);
+std::vector<std::uint8_t> PngHeaderData(const TestPng& png);
 // The filtered scanlines (a filter byte before each row), pass by pass when interlaced.
-std::vector<std::uint8_t> PngScanlines(const PngSpec& spec);
+std::vector<std::uint8_t> PngScanlines(const TestPng& png);
 // zlib's compress of the bytes.
 std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& bytes);
 // IHDR, PLTE and tRNS when given, one IDAT, IEND.
-std::vector<PngChunk> PngChunks(const PngSpec& spec);
+std::vector<PngChunk> PngChunks(const TestPng& png);
 // The signature and the chunks with their lengths and CRCs.
 std::vector<std::uint8_t> PngFileBytes(const std::vector<PngChunk>& chunks);
-std::vector<std::uint8_t> EncodePng(const PngSpec& spec);
+std::vector<std::uint8_t> EncodePng(const TestPng& png);
 
 }  // namespace kv12::test
