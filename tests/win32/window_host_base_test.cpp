@@ -272,11 +272,11 @@ class HiddenCanvasTest : public ::testing::Test {
     std::vector<HWND> windows_;
 };
 
-// The main window starts hidden in the tray: its canvas is sized from the
-// background's header and nothing is decoded until the first show, which
+// The main window starts hidden in the tray: its background is only checked
+// and sized, no image is decoded into the cache until the first show, which
 // makes the same canvas as a window that drew all along.
-TEST_F(HiddenCanvasTest, StartedHiddenDecodesNothingUntilItShows) {
-    hidden_.host.DecodeNothingWhileHidden();
+TEST_F(HiddenCanvasTest, StartedHiddenKeepsNoPixelsUntilItShows) {
+    hidden_.host.KeepNoPixelsWhileHidden();
     const std::size_t decodesBefore = hidden_.images.Decodes();
     ASSERT_TRUE(hidden_.host.LoadCanvas("/back.png"));
     EXPECT_FALSE(hidden_.host.HasCanvas());
@@ -297,13 +297,20 @@ TEST_F(HiddenCanvasTest, StartedHiddenDecodesNothingUntilItShows) {
     ExpectSameCanvases();
 }
 
-TEST_F(HiddenCanvasTest, StartedHiddenWithoutABackgroundFailsAtOnce) {
-    hidden_.host.DecodeNothingWhileHidden();
-    EXPECT_FALSE(hidden_.host.LoadCanvas("/missing.png"));
-    EXPECT_FALSE(hidden_.host.HasCanvas());
-    RECT client{};
-    ::GetClientRect(windows_[1], &client);
-    EXPECT_EQ(client.right, 0);
+// A missing background, and one whose header is sound but whose data is
+// cut, fail at start-up, where the window can still turn to another skin.
+TEST_F(HiddenCanvasTest, StartedHiddenWithoutAWholeBackgroundFailsAtOnce) {
+    const std::string whole = folder_.Read("Skins/Test/back.png");
+    folder_.Write("Skins/Test/cut.png", whole.substr(0, whole.size() / 2));
+    hidden_.host.KeepNoPixelsWhileHidden();
+    for (const char* background : {"/missing.png", "/cut.png"}) {
+        ASSERT_TRUE(hidden_.host.LoadCanvas("/back.png"));
+        EXPECT_FALSE(hidden_.host.LoadCanvas(background)) << background;
+        EXPECT_FALSE(hidden_.host.HasCanvas());
+        RECT client{};
+        ::GetClientRect(windows_[1], &client);
+        EXPECT_EQ(client.right, 0) << background;
+    }
 }
 
 struct HideCase {
