@@ -154,45 +154,33 @@ sim_control() {
   mv "$run/sim-control.txt.new" "$run/sim-control.txt"
 }
 
-# The visible main window (the program's window at least 600 px wide: the
-# dialogs are about 400), or nothing.
-main_window() {
+# first_visible_window --class|--name PATTERN CONDITION: the first visible window
+# xdotool finds by its class or name whose size passes CONDITION, an arithmetic
+# test of WIDTH and HEIGHT; nothing when none does.
+first_visible_window() {
   local id
-  for id in $(xdotool search --onlyvisible --class korvexkv12 2>/dev/null); do
+  for id in $(xdotool search --onlyvisible "$1" "$2" 2>/dev/null); do
+    WIDTH=0 HEIGHT=0
     eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
-    if [ "${WIDTH:-0}" -ge 600 ]; then
+    if (($3)); then
       echo "$id"
       return 0
     fi
   done
 }
 
+# The visible main window (the program's window at least 600 px wide: the
+# dialogs are about 400), or nothing.
+main_window() { first_visible_window --class korvexkv12 'WIDTH >= 600'; }
+
 # A visible dialog of the program over the main window (300 to 599 px wide and
 # at least 200 high: neither the main window nor a popup menu), or nothing.
-dialog_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --class korvexkv12 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
-    if [ "${WIDTH:-0}" -ge 300 ] && [ "${WIDTH:-0}" -lt 600 ] && [ "${HEIGHT:-0}" -ge 200 ]; then
-      echo "$id"
-      return 0
-    fi
-  done
-}
+dialog_window() { first_visible_window --class korvexkv12 'WIDTH >= 300 && WIDTH < 600 && HEIGHT >= 200'; }
 dialog_open() { test -n "$(dialog_window)"; }
 dialog_closed() { test -z "$(dialog_window)"; }
 
 # A visible popup menu of the program (a small window), or nothing.
-menu_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --class korvexkv12 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
-    if [ "${WIDTH:-0}" -lt 300 ] && [ "${HEIGHT:-0}" -lt 60 ]; then
-      echo "$id"
-      return 0
-    fi
-  done
-}
+menu_window() { first_visible_window --class korvexkv12 'WIDTH < 300 && HEIGHT < 60'; }
 
 menu_open() { test -n "$(menu_window)"; }
 menu_closed() { test -z "$(menu_window)"; }
@@ -572,16 +560,7 @@ replace_text() {
 
 # A visible message box of the program (captioned with its title, smaller than
 # the main window and taller than a menu), or nothing.
-message_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^KorvexKV12$' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
-    if [ "${WIDTH:-0}" -lt 600 ] && [ "${HEIGHT:-0}" -ge 60 ]; then
-      echo "$id"
-      return 0
-    fi
-  done
-}
+message_window() { first_visible_window --name '^KorvexKV12$' 'WIDTH < 600 && HEIGHT >= 60'; }
 message_open() { test -n "$(message_window)"; }
 message_closed() { test -z "$(message_window)"; }
 
